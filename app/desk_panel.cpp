@@ -1,0 +1,101 @@
+#include "app/desk_panel.h"
+
+#include "app/desk_window.h"
+#include "app/mtc_display.h"
+#include "controls/digitex.h"
+#include "controls/togle.h"
+#include "driver/driver_link.h"
+
+int FrameRateIndex = 4;
+
+namespace {
+
+constexpr COLORREF kDigitGreen = RGB(0, 255, 0);
+constexpr COLORREF kDigitBlack = RGB(0, 0, 0);
+
+struct SpinnerPlace { int id, x, maxPos; };
+const SpinnerPlace kSpinners[4] = {
+    {kHoursId, 39, 99}, {kMinutesId, 94, 59}, {kSecondsId, 149, 59}, {kFramesId, 204, 30}};
+
+struct RatePlace { int x; const char* on; const char* off; };
+const RatePlace kRates[5] = {
+    {37, "24_on", "24_off"},     {82, "25_on", "25_off"},   {127, "2997_on", "2997_off"},
+    {172, "30D_on", "30D_off"},  {217, "30_on", "30_off"}};
+
+void* HeapPanelAlloc(SIZE_T size) {
+    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
+}
+
+int SpinnerPosition(HWND spinner) {
+    return LOWORD(SendMessageA(spinner, SBM_GETPOS, 0, 0));
+}
+
+int CheckState(HWND toggle) {
+    return static_cast<int>(SendMessageA(toggle, BM_GETCHECK, 0, 0));
+}
+
+}  // namespace
+
+void* (*g_deskPanelAlloc)(SIZE_T size) = HeapPanelAlloc;
+
+void BuildDeskPanel(DeskPanel* panel, HWND parent, int x0, int y0, int panelNumber) {
+    panel->panelNumber = panelNumber;
+    if (!parent) return;
+    const int base = panelNumber << 12;
+    HWND* spinners[4] = {&panel->hours, &panel->minutes, &panel->seconds, &panel->frames};
+    for (int i = 0; i < 4; ++i) {
+        const SpinnerPlace& s = kSpinners[i];
+        *spinners[i] = CreateDigitEx(g_programInstance, parent, base + s.id, x0 + s.x, y0 + 269,
+                                     50, 44, kDigitGreen, kDigitBlack, s.maxPos, 0);
+    }
+    panel->startToggle = CreateTogle(g_programInstance, parent, base + kStartId, x0 + 269,
+                                     y0 + 280, "start_on", "start_off");
+    for (int i = 0; i < 5; ++i) {
+        panel->rateToggles[i] = CreateTogle(g_programInstance, parent, base + kRateId0 + i,
+                                            x0 + kRates[i].x, y0 + 326, kRates[i].on,
+                                            kRates[i].off);
+    }
+    SendMessageA(panel->rateToggles[FrameRateIndex], BM_SETCHECK, 1, 0);
+}
+
+DeskPanel* NewDeskPanel(HWND parent, int x0, int y0, int panelNumber) {
+    DeskPanel* panel = static_cast<DeskPanel*>(g_deskPanelAlloc(sizeof(DeskPanel)));
+    if (panel) BuildDeskPanel(panel, parent, x0, y0, panelNumber);
+    return panel;
+}
+
+void StartStopGenerator(HWND window) {
+    const DeskPanel* panel = g_deskPanel;
+    if (!panel) return;
+    const int state = CheckState(panel->startToggle);
+    const unsigned hours = SpinnerPosition(panel->hours);
+    const unsigned minutes = SpinnerPosition(panel->minutes);
+    const unsigned seconds = SpinnerPosition(panel->seconds);
+    const unsigned frames = SpinnerPosition(panel->frames);
+    if (state == 1) {
+        SendGeneratorCommand(1, window, FrameRateIndex, hours, minutes, seconds, frames);
+        g_mtcState.autoCheckCounter = 0;
+    } else {
+        g_mtcState.autoCheckCounter = -3;
+        SendGeneratorCommand(0, nullptr, 0, 0, 0, 0, 0);
+    }
+}
+
+void SelectFrameRate(HWND window, int index) {
+    const DeskPanel* panel = g_deskPanel;
+    if (!panel || index < 0 || index > 4) return;
+    FrameRateIndex = index;
+    for (int i = 0; i < 5; ++i)
+        SendMessageA(panel->rateToggles[i], BM_SETCHECK, i == index ? 1 : 0, 0);
+    if (CheckState(panel->startToggle) == 1) StartStopGenerator(window);
+}
+
+LRESULT DispatchDeskCommand(HWND window, WPARAM wParam, LPARAM) {
+    const int id = LOWORD(wParam);
+    const int key = id & 0xFFF;
+    if (key == kStartId)
+        StartStopGenerator(window);
+    else if (key >= kRateId0 && key <= kRateId0 + 4)
+        SelectFrameRate(window, id & 0x78F);
+    return 0;
+}

@@ -1,0 +1,52 @@
+#include "controls/bitmap_cache_table.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace bitmap_cache {
+
+bool FitsEntry(const char* name) {
+    return std::strlen(name) < static_cast<std::size_t>(kNameBytes);
+}
+
+Handle Lookup(Table& table, const char* name, const Ops& ops) {
+    for (Entry& e : table.entries) {
+        if (std::strcmp(e.name, name) == 0) return e.bitmap;
+    }
+    Entry* freeEntry = nullptr;
+    for (Entry& e : table.entries) {
+        if (e.bitmap == nullptr) {
+            freeEntry = &e;
+            break;
+        }
+    }
+    if (freeEntry == nullptr || !FitsEntry(name)) {
+        ops.report(ops.context, name);
+        return nullptr;
+    }
+    Handle loaded = ops.load(ops.context, name);
+    if (loaded == nullptr) ops.report(ops.context, name);
+    std::memcpy(freeEntry->name, name, std::strlen(name) + 1);
+    freeEntry->bitmap = loaded;
+    return loaded;
+}
+
+void Clear(Table& table, void (*release)(void* context, Handle bitmap), void* context) {
+    for (Entry& e : table.entries) {
+        release(context, e.bitmap);
+        e.bitmap = nullptr;
+        e.name[0] = '\0';
+    }
+}
+
+int CountLoaded(const Table& table) {
+    int n = 0;
+    for (const Entry& e : table.entries) n += e.bitmap != nullptr;
+    return n;
+}
+
+void IdToName(unsigned id, char (&out)[kNameBytes]) {
+    std::snprintf(out, sizeof out, "#%u", id);
+}
+
+}  // namespace bitmap_cache

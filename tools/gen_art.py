@@ -1,0 +1,674 @@
+#!/usr/bin/python3
+"""Draws the desk's art into resources/: the panel background, the start and rate
+buttons (8-bit palettised BMP), the program icon (16 colours, 16x16 + 32x32) and the
+"psize" cursor (16 colours, 32x32, hot spot 0,0).
+
+Deterministic: all noise comes from fixed seeds, so every run writes the same bytes.
+Needs Pillow (Debian: python3-pil) and Debian's DejaVu / Liberation fonts.
+
+Usage: gen_art.py [--out DIR] [--preview DIR]
+"""
+
+import argparse
+import os
+import random
+import struct
+import sys
+
+from PIL import Image, ImageDraw, ImageFont
+
+DEJAVU = "/usr/share/fonts/truetype/dejavu/"
+LIBERATION = "/usr/share/fonts/truetype/liberation/"
+FONT_BOLD = DEJAVU + "DejaVuSans-Bold.ttf"
+FONT_COND_BOLD = DEJAVU + "DejaVuSansCondensed-Bold.ttf"
+FONT_NARROW_BOLD = LIBERATION + "LiberationSansNarrow-Bold.ttf"
+
+# Geometry shared with the program (where it draws on top of the background).
+BG_W, BG_H = 339, 100
+DISPLAY = (31, 14, 261, 59)            # black window, inclusive
+FIELD_X = (39, 94, 149, 204)           # time fields, 50 wide, y 14, 44 high
+FIELD_W, FIELD_Y, FIELD_H = 50, 14, 44
+RATE_X = (37, 82, 127, 172, 217)       # rate buttons, 40 x 21 at y 71
+RATE_Y, RATE_W, RATE_H = 71, 40, 21
+START_POS = (269, 25)                  # start button, 44 x 31
+START_W, START_H = 44, 31
+SCREW_R = 4.5
+SCREW_INSET = 8
+
+RATES = (("24", "24"), ("25", "25"), ("2997", "29.97"), ("30d", "30 D"), ("30", "30"))
+
+
+def clamp(v):
+    return 0 if v < 0 else 255 if v > 255 else int(round(v))
+
+
+def font(path, size):
+    if not os.path.exists(path):
+        sys.exit("gen_art: missing font %s (install fonts-dejavu-core, "
+                 "fonts-dejavu-extra, fonts-liberation)" % path)
+    return ImageFont.truetype(path, size)
+
+
+def text_mask(text, fnt, crisp=True):
+    """Returns the text's ink as an 'L' mask cropped to its ink box."""
+    probe = ImageDraw.Draw(Image.new("L", (1, 1)))
+    l, t, r, b = probe.textbbox((0, 0), text, font=fnt)
+    m = Image.new("L", (r - l + 4, b - t + 4), 0)
+    d = ImageDraw.Draw(m)
+    d.fontmode = "1" if crisp else "L"
+    d.text((2 - l, 2 - t), text, font=fnt, fill=255)
+    return m.crop(m.getbbox())
+
+
+def paste_colour(img, mask, xy, colour):
+    img.paste(Image.new("RGB", mask.size, colour), xy, mask)
+
+
+# ---------------------------------------------------------------- metal texture
+
+def brushed_metal(w, h, seed, base, spread=1.0, light=16.0):
+    """Brushed plate: per-row streaks smoothed along x, lit from the top-left."""
+    rng = random.Random(seed)
+    img = Image.new("RGB", (w, h))
+    px = img.load()
+    k = 17
+    for y in range(h):
+        row = rng.gauss(0.0, 2.0) * spread
+        raw = [rng.gauss(0.0, 6.0) for _ in range(w + k)]
+        s = sum(raw[:k])
+        for x in range(w):
+            streak = s / k * 1.5 * spread
+            s += raw[x + k] - raw[x]
+            grain = rng.gauss(0.0, 0.8) * spread
+            grad = light * (0.5 - (0.35 * x / w + 0.65 * y / h))
+            v = base + row + streak + grain + grad
+            px[x, y] = (clamp(v - 3), clamp(v - 1), clamp(v + 3))
+    return img
+
+
+def shade(img, box, factor, add=0):
+    x0, y0, x1, y1 = box
+    px = img.load()
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            r, g, b = px[x, y]
+            px[x, y] = (clamp(r * factor + add), clamp(g * factor + add), clamp(b * factor + add))
+
+
+def frame(img, box, tl, br):
+    """1-px frame: top/left in colour tl, bottom/right in colour br (corners split)."""
+    x0, y0, x1, y1 = box
+    d = ImageDraw.Draw(img)
+    d.line((x0, y1, x0, y0, x1, y0), fill=tl)
+    d.line((x0 + 1, y1, x1, y1, x1, y0 + 1), fill=br)
+
+
+def recess(img, box, depth=0.86):
+    """A shallow well: darker inside, shadow top/left, highlight bottom/right."""
+    x0, y0, x1, y1 = box
+    shade(img, (x0 + 1, y0 + 1, x1 - 1, y1 - 1), depth)
+    frame(img, box, (96, 98, 104), (232, 234, 238))
+    d = ImageDraw.Draw(img)
+    d.line((x0 + 1, y1 - 1, x0 + 1, y0 + 1, x1 - 1, y0 + 1), fill=(132, 134, 140))
+
+
+def screw(img, cx, cy, r, slot_angle):
+    """Round shaded screw head with a slot, anti-aliased by drawing at 8x."""
+    import math
+    s = 8
+    size = int(2 * r + 6)
+    big = size * s
+    layer = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    px = layer.load()
+    c = big / 2.0
+    R = r * s
+    ca, sa = math.cos(slot_angle), math.sin(slot_angle)
+    for y in range(big):
+        for x in range(big):
+            dx, dy = x + 0.5 - c, y + 0.5 - c
+            dist = math.hypot(dx, dy)
+            if dist <= R:
+                # dome lit from the top-left
+                lit = -(dx + dy) / (R * 1.4142)
+                v = 168 + 62 * lit - 30 * (dist / R) ** 4
+                if dist > R - 0.9 * s:                      # dark rim
+                    v = 78 + 30 * lit
+                along = dx * ca + dy * sa
+                across = -dx * sa + dy * ca
+                if abs(along) < R - 0.9 * s:
+                    if abs(across) <= 0.75 * s:             # slot
+                        v = 44
+                    elif 0.75 * s < across <= 1.6 * s:      # lit lower lip of the slot
+                        v = max(v, 222)
+                px[x, y] = (clamp(v - 2), clamp(v), clamp(v + 4), 255)
+            elif dist <= R + 1.0 * s and dx + dy > 0:       # soft shadow bottom-right
+                px[x, y] = (40, 40, 48, 70)
+    small = layer.resize((size, size), Image.BOX)
+    img.paste(small, (int(round(cx - size / 2.0)), int(round(cy - size / 2.0))), small)
+
+
+def engrave(img, text, fnt, xy, crisp=False):
+    """Dark engraved lettering with a 1-px light highlight below-right."""
+    m = text_mask(text, fnt, crisp)
+    x, y = xy
+    paste_colour(img, m, (x + 1, y + 1), (238, 240, 244))
+    paste_colour(img, m, (x, y), (52, 54, 60))
+    return m.size
+
+
+def draw_background():
+    img = brushed_metal(BG_W, BG_H, seed=1999, base=178)
+    d = ImageDraw.Draw(img)
+
+    # bevelled plate edge, 2 px
+    frame(img, (0, 0, BG_W - 1, BG_H - 1), (250, 251, 253), (64, 66, 72))
+    frame(img, (1, 1, BG_W - 2, BG_H - 2), (222, 224, 228), (118, 120, 126))
+
+    # display window: black with a thin dark inset bevel
+    x0, y0, x1, y1 = DISPLAY
+    frame(img, (x0 - 2, y0 - 2, x1 + 2, y1 + 2), (108, 110, 116), (236, 238, 242))
+    frame(img, (x0 - 1, y0 - 1, x1 + 1, y1 + 1), (30, 30, 32), (70, 72, 76))
+    d.rectangle(DISPLAY, fill=(0, 0, 0))
+
+    # dim colon dots in the gaps between the fields
+    for gx in (89, 144, 199):
+        cx = gx + 2
+        for cy in (24, 40):
+            d.rectangle((cx - 1, cy - 1, cx + 1, cy + 1), fill=(0, 74, 22))
+            d.line((cx - 1, cy, cx + 1, cy), fill=(0, 112, 34))
+            d.line((cx, cy - 1, cx, cy + 1), fill=(0, 112, 34))
+            d.point((cx, cy), fill=(0, 140, 44))
+
+    # captions under the fields, between the window and the rate buttons
+    cap = font(FONT_BOLD, 8)
+    for fx, word in zip(FIELD_X, ("HRS", "MIN", "SEC", "FRM")):
+        m = text_mask(word, cap, crisp=True)
+        engrave(img, word, cap, (fx + (FIELD_W - m.size[0]) // 2, 62), crisp=True)
+
+    # recessed strip behind the rate buttons and a well behind the start button
+    recess(img, (RATE_X[0] - 2, RATE_Y - 2, RATE_X[-1] + RATE_W + 1, RATE_Y + RATE_H + 1))
+    sx, sy = START_POS
+    recess(img, (sx - 2, sy - 2, sx + START_W + 1, sy + START_H + 1))
+
+    # FRAME/S beside the rate buttons, clear of the bottom-right screw
+    lab = font(FONT_COND_BOLD, 13)
+    m = text_mask("FRAME/S", lab, crisp=False)
+    tx = RATE_X[-1] + RATE_W + 6
+    ty = RATE_Y + (RATE_H - m.size[1]) // 2 - 1
+    engrave(img, "FRAME/S", lab, (tx, ty))
+
+    # a screw in each corner
+    import math
+    for i, (cx, cy) in enumerate(((SCREW_INSET, SCREW_INSET),
+                                  (BG_W - SCREW_INSET, SCREW_INSET),
+                                  (SCREW_INSET, BG_H - SCREW_INSET),
+                                  (BG_W - SCREW_INSET, BG_H - SCREW_INSET))):
+        screw(img, cx, cy, SCREW_R, math.radians((-35, 20, 65, -10)[i]))
+    return img, (tx, ty, tx + m.size[0], ty + m.size[1])
+
+
+# ---------------------------------------------------------------- buttons
+
+def plate(w, h, pressed, top, bottom):
+    """Button plate with a 1-px dark border and a 2-px bevel (inverted when pressed)."""
+    img = Image.new("RGB", (w, h))
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        t = y / (h - 1)
+        d.line((0, y, w - 1, y), fill=tuple(clamp(a + (b - a) * t) for a, b in zip(top, bottom)))
+    d.rectangle((0, 0, w - 1, h - 1), outline=(52, 54, 60))
+    hi1, hi2 = (255, 255, 255), (236, 238, 242)
+    lo1, lo2 = (112, 114, 120), (162, 164, 170)
+    if pressed:
+        frame(img, (1, 1, w - 2, h - 2), (96, 98, 104), (246, 246, 248))
+        frame(img, (2, 2, w - 3, h - 3), (150, 152, 158), tuple(clamp(c + 6) for c in bottom))
+    else:
+        frame(img, (1, 1, w - 2, h - 2), hi1, lo1)
+        frame(img, (2, 2, w - 3, h - 3), hi2, lo2)
+    return img
+
+
+def triangle(img, box, fill, outline=None):
+    """Right-pointing play triangle inside box (inclusive), drawn at 8x and reduced."""
+    x0, y0, x1, y1 = box
+    s = 8
+    w, h = x1 - x0 + 1, y1 - y0 + 1
+    layer = Image.new("RGBA", (w * s, h * s), (0, 0, 0, 0))
+    d = ImageDraw.Draw(layer)
+    pts = [(0, 0), (w * s - 1, h * s / 2.0 - 0.5), (0, h * s - 1)]
+    if outline is None:
+        d.polygon(pts, fill=fill + (255,))
+    else:
+        d.polygon(pts, fill=outline + (255,))
+        k = 1.0 * s
+        inner = [(k, k * 2.1), (w * s - 1 - k * 2.3, h * s / 2.0 - 0.5), (k, h * s - 1 - k * 2.1)]
+        d.polygon(inner, fill=fill + (255,))
+    small = layer.resize((w, h), Image.BOX)
+    img.paste(small, (x0, y0), small)
+
+
+def draw_start(on):
+    if on:
+        img = plate(START_W, START_H, True, (196, 198, 204), (178, 180, 186))
+    else:
+        img = plate(START_W, START_H, False, (226, 228, 232), (192, 194, 200))
+    off = 1 if on else 0
+    tw, th = 10, 11
+    tx = (START_W - tw) // 2 + 1 + off
+    if on:
+        triangle(img, (tx, 4 + off, tx + tw - 1, 4 + th - 1 + off), (255, 216, 0), (150, 96, 0))
+    else:
+        triangle(img, (tx, 4 + off, tx + tw - 1, 4 + th - 1 + off), (36, 38, 44))
+    word = "STOP" if on else "START"
+    m = text_mask(word, font(FONT_COND_BOLD, 10), crisp=True)
+    paste_colour(img, m, ((START_W - m.size[0]) // 2 + off, 18 + off), (28, 30, 36))
+    return img
+
+
+def draw_rate(label, on):
+    if on:
+        img = plate(RATE_W, RATE_H, True, (252, 236, 206), (238, 216, 178))
+        colour, off = (208, 16, 16), 1
+    else:
+        img = plate(RATE_W, RATE_H, False, (246, 247, 249), (214, 216, 222))
+        colour, off = (16, 32, 128), 0
+    m = text_mask(label, font(FONT_NARROW_BOLD, 14), crisp=True)
+    w, h = m.size
+    if w > RATE_W - 8 or h > RATE_H - 6:
+        sys.exit("gen_art: label %r (%dx%d) does not fit the rate button" % (label, w, h))
+    paste_colour(img, m, ((RATE_W - w) // 2 + off, (RATE_H - h) // 2 + off), colour)
+    return img
+
+
+# ---------------------------------------------------------------- BMP writer
+
+def to_palette(img, colours=256):
+    """Adaptive palette, no dithering; returns (width, height, palette, indices)."""
+    q = img.convert("RGB").quantize(colors=colours, method=Image.Quantize.MEDIANCUT,
+                                    dither=Image.Dither.NONE)
+    data = list(q.getdata())
+    pal = q.getpalette()
+    used = sorted(set(data))
+    remap = {old: new for new, old in enumerate(used)}
+    palette = [tuple(pal[3 * i:3 * i + 3]) for i in used]
+    return q.size[0], q.size[1], palette, [remap[i] for i in data]
+
+
+def write_bmp8(path, img):
+    w, h, palette, idx = to_palette(img)
+    stride = (w + 3) & ~3
+    rows = []
+    for y in range(h - 1, -1, -1):                      # bottom-up
+        rows.append(bytes(idx[y * w:(y + 1) * w]) + b"\0" * (stride - w))
+    pixels = b"".join(rows)
+    n = len(palette)
+    off = 14 + 40 + 4 * n
+    head = struct.pack("<2sIHHI", b"BM", off + len(pixels), 0, 0, off)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(pixels), 2835, 2835, n, n)
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    with open(path, "wb") as f:
+        f.write(head + info + pal + pixels)
+
+
+# ---------------------------------------------------------------- icon / cursor
+
+# One 16-colour palette for the icon and the cursor (index 0 = black, used under the mask).
+PAL16 = [
+    (0, 0, 0), (255, 255, 255), (40, 42, 46), (84, 86, 92),
+    (128, 130, 136), (168, 170, 176), (200, 202, 206), (228, 230, 234),
+    (0, 60, 16), (0, 150, 40), (40, 255, 90), (208, 16, 16),
+    (16, 32, 128), (255, 216, 0), (110, 112, 118), (248, 248, 250),
+]
+BLACK, WHITE, D2, D3, G4, G5, G6, G7, GDK, GMD, GBR, RED, BLUE, YEL, G14, W15 = range(16)
+TRANSPARENT = -1
+
+# 7-segment masks for "0" drawn by hand at two sizes
+SEG0_BIG = [            # 6 x 11, 2-px strokes
+    ".####.",
+    "##..##",
+    "##..##",
+    "##..##",
+    "##..##",
+    "#....#",
+    "##..##",
+    "##..##",
+    "##..##",
+    "##..##",
+    ".####.",
+]
+SEG0_SMALL = [          # 3 x 5
+    "###",
+    "#.#",
+    "#.#",
+    "#.#",
+    "###",
+]
+
+
+def grid(w, h):
+    return [[TRANSPARENT] * w for _ in range(h)]
+
+
+def rect(g, x0, y0, x1, y1, c):
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            g[y][x] = c
+
+
+def stamp(g, x, y, rows, c, dim=None):
+    for j, row in enumerate(rows):
+        for i, ch in enumerate(row):
+            if ch == "#":
+                g[y + j][x + i] = c
+            elif dim is not None and ch == "." and row.strip(".") and 0 < i < len(row) - 1:
+                g[y + j][x + i] = dim
+
+
+def bevel_box(g, x0, y0, x1, y1, fill, hi, lo, edge=BLACK):
+    rect(g, x0, y0, x1, y1, edge)
+    rect(g, x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill)
+    for x in range(x0 + 1, x1):
+        g[y0 + 1][x] = hi
+        g[y1 - 1][x] = lo
+    for y in range(y0 + 1, y1):
+        g[y][x0 + 1] = hi
+        g[y][x1 - 1] = lo
+    g[y1 - 1][x0 + 1] = fill
+    g[y0 + 1][x1 - 1] = fill
+    # round the outer corners
+    for cx, cy in ((x0, y0), (x1, y0), (x0, y1), (x1, y1)):
+        g[cy][cx] = TRANSPARENT
+
+
+def icon32():
+    g = grid(32, 32)
+    bevel_box(g, 0, 4, 31, 27, G6, W15, G4)
+    # display: black with green "00"
+    rect(g, 3, 7, 28, 20, D2)
+    rect(g, 4, 8, 28, 20, G7)
+    rect(g, 4, 8, 27, 19, BLACK)
+    stamp(g, 8, 8 + 0, SEG0_BIG, GBR)
+    stamp(g, 17, 8 + 0, SEG0_BIG, GBR)
+    g[11][15] = GMD
+    g[16][15] = GMD
+    # a row of three rate buttons, the middle one lit
+    for i, x in enumerate((4, 13, 22)):
+        lit = i == 1
+        rect(g, x, 22, x + 5, 25, BLACK)
+        rect(g, x + 1, 23, x + 4, 24, YEL if lit else W15)
+        if lit:
+            g[23][x + 2] = RED
+            g[23][x + 3] = RED
+        else:
+            g[23][x + 2] = BLUE
+            g[23][x + 3] = BLUE
+    # screws
+    for x, y in ((2, 6), (29, 6), (2, 25), (29, 25)):
+        g[y][x] = G4
+    return g
+
+
+def icon16():
+    g = grid(16, 16)
+    bevel_box(g, 0, 2, 15, 13, G6, W15, G4)
+    rect(g, 2, 4, 13, 10, BLACK)
+    stamp(g, 4, 5, SEG0_SMALL, GBR)
+    stamp(g, 9, 5, SEG0_SMALL, GBR)
+    g[11][4] = BLUE
+    g[11][5] = BLUE
+    g[11][7] = RED
+    g[11][8] = RED
+    g[11][10] = BLUE
+    g[11][11] = BLUE
+    return g
+
+
+CURSOR_ART = [
+    "B...................",
+    "BB..................",
+    "BWB.................",
+    "BWWB................",
+    "BWWWB...............",
+    "BWWWWB..............",
+    "BWWWWWB.............",
+    "BWWWWWWB............",
+    "BWWWWWWWB...........",
+    "BWWWWWWWWB..........",
+    "BWWWWWWWWWB.........",
+    "BWWWWWWBBBBB........",
+    "BWWWBWWB............",
+    "BWWBBWWB.....B......",
+    "BWB..BWWB...BWB.....",
+    "BB...BWWB..BWWWB....",
+    "B.....BWWB.BWWWB....",
+    "......BWWBBWWWWWB...",
+    ".......BWBBWWWWWB...",
+    ".......BBBBBBWBBB...",
+    "............BWB.....",
+    "............BWB.....",
+    "..........BBBWBBB...",
+    "..........BWWWWWB...",
+    "...........BWWWB....",
+    "...........BWWWB....",
+    "............BWB.....",
+    ".............B......",
+]
+
+
+def cursor32():
+    g = grid(32, 32)
+    for y, row in enumerate(CURSOR_ART):
+        for x, ch in enumerate(row):
+            if ch == "B":
+                g[y][x] = BLACK
+            elif ch == "W":
+                g[y][x] = WHITE
+    return g
+
+
+def dib4(g):
+    """BITMAPINFOHEADER + 16-entry palette + XOR (4 bpp) + AND (1 bpp) masks."""
+    h = len(g)
+    w = len(g[0])
+    xor_stride = ((w * 4 + 31) // 32) * 4
+    and_stride = ((w + 31) // 32) * 4
+    xor = bytearray()
+    andm = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = [c if c >= 0 else 0 for c in g[y]]
+        line = bytearray((row[i] << 4) | row[i + 1] for i in range(0, w, 2))
+        xor += line + b"\0" * (xor_stride - len(line))
+        bits = bytearray(and_stride)
+        for x in range(w):
+            if g[y][x] < 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        andm += bits
+    info = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 4, 0, len(xor) + len(andm), 0, 0, 0, 0)
+    pal = b"".join(struct.pack("<BBBB", b, gg, r, 0) for r, gg, b in PAL16)
+    return info + pal + bytes(xor) + bytes(andm)
+
+
+def write_icon_file(path, images, kind, hotspots=None):
+    """kind 1 = icon (planes 1, 4 bpp in the entry), 2 = cursor (hot spot in the entry)."""
+    blobs = [dib4(g) for g in images]
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    for i, (g, blob) in enumerate(zip(images, blobs)):
+        w, h = len(g[0]), len(g)
+        if kind == 1:
+            f1, f2 = 1, 4
+        else:
+            f1, f2 = hotspots[i]
+        out += struct.pack("<BBBBHHII", w % 256, h % 256, 16, 0, f1, f2, len(blob), offset)
+        offset += len(blob)
+    out += b"".join(blobs)
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def grid_to_rgba(g):
+    h, w = len(g), len(g[0])
+    img = Image.new("RGBA", (w, h))
+    for y in range(h):
+        for x in range(w):
+            c = g[y][x]
+            img.putpixel((x, y), (0, 0, 0, 0) if c < 0 else PAL16[c] + (255,))
+    return img
+
+
+# ---------------------------------------------------------------- checks
+
+class BadFile(Exception):
+    pass
+
+
+def need(cond, path, what):
+    if not cond:
+        raise BadFile("%s: %s" % (path, what))
+
+
+def check_bmp8(path, w, h):
+    data = open(path, "rb").read()
+    need(len(data) >= 54 and data[:2] == b"BM", path, "not a BMP")
+    size, _, _, off = struct.unpack_from("<IHHI", data, 2)
+    (bi_size, bw, bh, planes, bpp, comp, img_size,
+     _, _, used, _) = struct.unpack_from("<IiiHHIIiiII", data, 14)
+    need(size == len(data), path, "bfSize %d != file length %d" % (size, len(data)))
+    need(bi_size == 40, path, "biSize %d" % bi_size)
+    need((bw, bh) == (w, h), path, "size %dx%d, want %dx%d" % (bw, bh, w, h))
+    need(planes == 1, path, "biPlanes %d" % planes)
+    need(bpp == 8, path, "biBitCount %d" % bpp)
+    need(comp == 0, path, "biCompression %d" % comp)
+    need(0 < used <= 256, path, "biClrUsed %d" % used)
+    need(off == 54 + 4 * used, path, "bfOffBits %d" % off)
+    stride = (w + 3) & ~3
+    need(img_size == stride * h and off + img_size == len(data), path, "pixel data size")
+    need(max(data[off + y * stride + x] for y in range(h) for x in range(w)) < used, path,
+         "pixel index beyond palette")
+    with Image.open(path) as im:
+        need(im.size == (w, h) and im.mode == "P", path, "Pillow reads %s %s" % (im.size, im.mode))
+    return "%s: %dx%d, 8 bpp, BI_RGB, %d colours" % (os.path.basename(path), w, h, used)
+
+
+def check_icon_file(path, kind, sizes, hotspot=None):
+    data = open(path, "rb").read()
+    res, typ, count = struct.unpack_from("<HHH", data, 0)
+    need(res == 0 and typ == kind and count == len(sizes), path, "directory %d/%d/%d" % (res, typ, count))
+    end = 6 + 16 * count
+    for i, s in enumerate(sizes):
+        bw, bh, ncol, r0, f1, f2, nbytes, off = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        need((bw, bh) == (s % 256, s % 256), path, "entry %d size %dx%d" % (i, bw, bh))
+        need(ncol == 16 and r0 == 0, path, "entry %d colour count %d" % (i, ncol))
+        if kind == 1:
+            need((f1, f2) == (1, 4), path, "entry %d planes/bitcount %d/%d" % (i, f1, f2))
+        else:
+            need((f1, f2) == hotspot, path, "entry %d hot spot %d,%d" % (i, f1, f2))
+        need(off == end and off + nbytes <= len(data), path, "entry %d offset %d" % (i, off))
+        (bi_size, dw, dh, planes, bpp, comp, img_size,
+         _, _, _, _) = struct.unpack_from("<IiiHHIIiiII", data, off)
+        need(bi_size == 40 and (dw, dh) == (s, 2 * s), path, "entry %d DIB %dx%d" % (i, dw, dh))
+        need(planes == 1 and bpp == 4 and comp == 0, path, "entry %d DIB %d bpp comp %d" % (i, bpp, comp))
+        xor = ((s * 4 + 31) // 32) * 4 * s
+        andm = ((s + 31) // 32) * 4 * s
+        need(img_size == xor + andm and nbytes == 40 + 64 + xor + andm, path,
+             "entry %d byte count %d" % (i, nbytes))
+        end = off + nbytes
+    need(end == len(data), path, "trailing bytes")
+    return "%s: type %d, %s, 4 bpp, 16 colours%s" % (
+        os.path.basename(path), kind, " + ".join("%dx%d" % (s, s) for s in sizes),
+        ", hot spot %d,%d" % hotspot if hotspot else "")
+
+
+# ---------------------------------------------------------------- previews
+
+def enlarge(img, k):
+    return img.resize((img.size[0] * k, img.size[1] * k), Image.NEAREST)
+
+
+def write_previews(pdir, bg, starts, rates, icons, cur):
+    os.makedirs(pdir, exist_ok=True)
+    comp = bg.copy()
+    comp.paste(starts[0], START_POS)
+    for i, x in enumerate(RATE_X):
+        comp.paste(rates[i][1 if i == 3 else 0], (x, RATE_Y))
+    digits = font(DEJAVU + "DejaVuSansMono-Bold.ttf", 40)
+    for fx, t in zip(FIELD_X, ("01", "23", "45", "29")):
+        m = text_mask(t, digits, crisp=False)
+        paste_colour(comp, m, (fx + (FIELD_W - m.size[0]) // 2,
+                               FIELD_Y + (FIELD_H - m.size[1]) // 2), (40, 255, 90))
+    enlarge(comp, 4).save(os.path.join(pdir, "composite_4x.png"))
+    comp2 = bg.copy()
+    comp2.paste(starts[1], START_POS)
+    for i, x in enumerate(RATE_X):
+        comp2.paste(rates[i][1 if i == 0 else 0], (x, RATE_Y))
+    enlarge(comp2, 2).save(os.path.join(pdir, "composite_on_2x.png"))
+    enlarge(bg, 4).save(os.path.join(pdir, "smptebak_4x.png"))
+    sheet = Image.new("RGB", (2 * 50 + 5 * 2 * 46, 36), (120, 122, 128))
+    sheet.paste(starts[0], (2, 2))
+    sheet.paste(starts[1], (50, 2))
+    for i, pair in enumerate(rates):
+        sheet.paste(pair[0], (100 + i * 92, 7))
+        sheet.paste(pair[1], (100 + i * 92 + 45, 7))
+    enlarge(sheet, 6).save(os.path.join(pdir, "buttons_6x.png"))
+    ic = Image.new("RGBA", (32 + 16 + 32 + 12, 32), (0, 128, 128, 255))
+    for j, im in enumerate((icons[1], icons[0], cur)):
+        rgba = grid_to_rgba(im)
+        ic.paste(rgba, ((0, 36, 58)[j], 0), rgba)
+    enlarge(ic, 10).save(os.path.join(pdir, "icon_cursor_10x.png"))
+
+
+# ---------------------------------------------------------------- main
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--out", default=os.path.join(here, "..", "resources"))
+    ap.add_argument("--preview", default=None, help="also write enlarged PNG previews here")
+    args = ap.parse_args()
+    out = os.path.normpath(args.out)
+
+    bg, frames_box = draw_background()
+    starts = (draw_start(False), draw_start(True))
+    rates = [(draw_rate(label, False), draw_rate(label, True)) for _, label in RATES]
+    icons = (icon16(), icon32())
+    cur = cursor32()
+
+    # FRAME/S must stay clear of the bottom-right screw and the rate buttons
+    sx, sy = BG_W - SCREW_INSET, BG_H - SCREW_INSET
+    fx0, fy0, fx1, fy1 = frames_box
+    clear_of_screw = fy1 + 1 < sy - SCREW_R - 1 or fx1 + 1 < sx - SCREW_R - 1
+    if not clear_of_screw or fx0 <= RATE_X[-1] + RATE_W + 2:
+        sys.exit("gen_art: FRAME/S box %s collides with a screw or button" % (frames_box,))
+
+    written = []
+    jobs = [("smptebak.bmp", bg, BG_W, BG_H),
+            ("start_off.bmp", starts[0], START_W, START_H),
+            ("start_on.bmp", starts[1], START_W, START_H)]
+    for (name, _), (off, on) in zip(RATES, rates):
+        jobs.append(("%s_off.bmp" % name, off, RATE_W, RATE_H))
+        jobs.append(("%s_on.bmp" % name, on, RATE_W, RATE_H))
+    for name, img, w, h in jobs:
+        path = os.path.join(out, name)
+        write_bmp8(path, img)
+        written.append((path, lambda p=path, w=w, h=h: check_bmp8(p, w, h)))
+
+    ico = os.path.join(out, "desk.ico")
+    write_icon_file(ico, icons, 1)
+    written.append((ico, lambda: check_icon_file(ico, 1, (16, 32))))
+    cur_path = os.path.join(out, "psize.cur")
+    write_icon_file(cur_path, [cur], 2, hotspots=[(0, 0)])
+    written.append((cur_path, lambda: check_icon_file(cur_path, 2, (32,), (0, 0))))
+
+    try:
+        for _, check in written:
+            print("ok", check())
+    except BadFile as e:
+        sys.exit("gen_art: BAD FILE %s" % e)
+
+    if args.preview:
+        write_previews(args.preview, bg, starts, rates, icons, cur)
+        print("previews in", args.preview)
+
+
+if __name__ == "__main__":
+    main()
