@@ -32,7 +32,7 @@ RATE_X = (37, 82, 127, 172, 217)       # rate buttons, 40 x 21 at y 71
 RATE_Y, RATE_W, RATE_H = 71, 40, 21
 START_POS = (269, 25)                  # start button, 44 x 31
 START_W, START_H = 44, 31
-SCREW_R = 4.5
+SCREW_R = 4.8
 SCREW_INSET = 8
 
 RATES = (("24", "24"), ("25", "25"), ("2997", "29.97"), ("30d", "30 D"), ("30", "30"))
@@ -130,7 +130,7 @@ def screw(img, cx, cy, r, slot_angle):
             if dist <= R:
                 # dome lit from the top-left
                 lit = -(dx + dy) / (R * 1.4142)
-                v = 168 + 62 * lit - 30 * (dist / R) ** 4
+                v = 176 + 62 * lit - 30 * (dist / R) ** 4
                 if dist > R - 0.9 * s:                      # dark rim
                     v = 78 + 30 * lit
                 along = dx * ca + dy * sa
@@ -147,17 +147,17 @@ def screw(img, cx, cy, r, slot_angle):
     img.paste(small, (int(round(cx - size / 2.0)), int(round(cy - size / 2.0))), small)
 
 
-def engrave(img, text, fnt, xy, crisp=False):
+def engrave(img, text, fnt, xy, crisp=False, highlight=(238, 240, 244)):
     """Dark engraved lettering with a 1-px light highlight below-right."""
     m = text_mask(text, fnt, crisp)
     x, y = xy
-    paste_colour(img, m, (x + 1, y + 1), (238, 240, 244))
+    paste_colour(img, m, (x + 1, y + 1), highlight)
     paste_colour(img, m, (x, y), (52, 54, 60))
     return m.size
 
 
 def draw_background():
-    img = brushed_metal(BG_W, BG_H, seed=1999, base=178)
+    img = brushed_metal(BG_W, BG_H, seed=1999, base=178, spread=1.3)
     d = ImageDraw.Draw(img)
 
     # bevelled plate edge, 2 px
@@ -183,10 +183,11 @@ def draw_background():
     cap = font(FONT_BOLD, 8)
     for fx, word in zip(FIELD_X, ("HRS", "MIN", "SEC", "FRM")):
         m = text_mask(word, cap, crisp=True)
-        engrave(img, word, cap, (fx + (FIELD_W - m.size[0]) // 2, 62), crisp=True)
+        engrave(img, word, cap, (fx + (FIELD_W - m.size[0]) // 2, 62), crisp=True,
+                highlight=(212, 214, 218))
 
     # recessed strip behind the rate buttons and a well behind the start button
-    recess(img, (RATE_X[0] - 2, RATE_Y - 2, RATE_X[-1] + RATE_W + 1, RATE_Y + RATE_H + 1))
+    recess(img, (RATE_X[0] - 1, RATE_Y - 1, RATE_X[-1] + RATE_W, RATE_Y + RATE_H))
     sx, sy = START_POS
     recess(img, (sx - 2, sy - 2, sx + START_W + 1, sy + START_H + 1))
 
@@ -323,18 +324,18 @@ BLACK, WHITE, D2, D3, G4, G5, G6, G7, GDK, GMD, GBR, RED, BLUE, YEL, G14, W15 = 
 TRANSPARENT = -1
 
 # 7-segment masks for "0" drawn by hand at two sizes
-SEG0_BIG = [            # 6 x 11, 2-px strokes
-    ".####.",
-    "##..##",
-    "##..##",
-    "##..##",
-    "##..##",
-    "#....#",
-    "##..##",
-    "##..##",
-    "##..##",
-    "##..##",
-    ".####.",
+SEG0_BIG = [            # 7 x 11, 2-px strokes
+    ".#####.",
+    "##...##",
+    "##...##",
+    "##...##",
+    "##...##",
+    "##...##",
+    "##...##",
+    "##...##",
+    "##...##",
+    "##...##",
+    ".#####.",
 ]
 SEG0_SMALL = [          # 3 x 5
     "###",
@@ -355,13 +356,11 @@ def rect(g, x0, y0, x1, y1, c):
             g[y][x] = c
 
 
-def stamp(g, x, y, rows, c, dim=None):
+def stamp(g, x, y, rows, c):
     for j, row in enumerate(rows):
         for i, ch in enumerate(row):
             if ch == "#":
                 g[y + j][x + i] = c
-            elif dim is not None and ch == "." and row.strip(".") and 0 < i < len(row) - 1:
-                g[y + j][x + i] = dim
 
 
 def bevel_box(g, x0, y0, x1, y1, fill, hi, lo, edge=BLACK):
@@ -382,29 +381,19 @@ def bevel_box(g, x0, y0, x1, y1, fill, hi, lo, edge=BLACK):
 
 def icon32():
     g = grid(32, 32)
-    bevel_box(g, 0, 4, 31, 27, G6, W15, G4)
-    # display: black with green "00"
-    rect(g, 3, 7, 28, 20, D2)
-    rect(g, 4, 8, 28, 20, G7)
-    rect(g, 4, 8, 27, 19, BLACK)
-    stamp(g, 8, 8 + 0, SEG0_BIG, GBR)
-    stamp(g, 17, 8 + 0, SEG0_BIG, GBR)
-    g[11][15] = GMD
-    g[16][15] = GMD
+    bevel_box(g, 0, 3, 31, 28, G6, W15, G4)
+    # display: black with a green "00", inset frame
+    rect(g, 3, 6, 28, 21, D3)
+    rect(g, 4, 7, 28, 21, W15)
+    rect(g, 4, 7, 27, 20, BLACK)
+    stamp(g, 7, 8, SEG0_BIG, GBR)
+    stamp(g, 18, 8, SEG0_BIG, GBR)
     # a row of three rate buttons, the middle one lit
     for i, x in enumerate((4, 13, 22)):
         lit = i == 1
-        rect(g, x, 22, x + 5, 25, BLACK)
-        rect(g, x + 1, 23, x + 4, 24, YEL if lit else W15)
-        if lit:
-            g[23][x + 2] = RED
-            g[23][x + 3] = RED
-        else:
-            g[23][x + 2] = BLUE
-            g[23][x + 3] = BLUE
-    # screws
-    for x, y in ((2, 6), (29, 6), (2, 25), (29, 25)):
-        g[y][x] = G4
+        rect(g, x, 23, x + 5, 26, BLACK)
+        rect(g, x + 1, 24, x + 4, 25, YEL if lit else W15)
+        g[24][x + 2] = g[24][x + 3] = RED if lit else BLUE
     return g
 
 
@@ -424,34 +413,34 @@ def icon16():
 
 
 CURSOR_ART = [
-    "B...................",
-    "BB..................",
-    "BWB.................",
-    "BWWB................",
-    "BWWWB...............",
-    "BWWWWB..............",
-    "BWWWWWB.............",
-    "BWWWWWWB............",
-    "BWWWWWWWB...........",
-    "BWWWWWWWWB..........",
-    "BWWWWWWWWWB.........",
-    "BWWWWWWBBBBB........",
-    "BWWWBWWB............",
-    "BWWBBWWB.....B......",
-    "BWB..BWWB...BWB.....",
-    "BB...BWWB..BWWWB....",
-    "B.....BWWB.BWWWB....",
-    "......BWWBBWWWWWB...",
-    ".......BWBBWWWWWB...",
-    ".......BBBBBBWBBB...",
-    "............BWB.....",
-    "............BWB.....",
-    "..........BBBWBBB...",
-    "..........BWWWWWB...",
-    "...........BWWWB....",
-    "...........BWWWB....",
-    "............BWB.....",
-    ".............B......",
+    "B.......................",
+    "BB......................",
+    "BWB.....................",
+    "BWWB....................",
+    "BWWWB...................",
+    "BWWWWB..................",
+    "BWWWWWB.................",
+    "BWWWWWWB................",
+    "BWWWWWWWB...............",
+    "BWWWWWWWWB..............",
+    "BWWWWWWWWWB.............",
+    "BWWWWWWBBBBB............",
+    "BWWWBWWB..........B.....",
+    "BWWB.BWWB........BWB....",
+    "BWB..BWWB.......BWWWB...",
+    "BB....BWWB.....BWWWWWB..",
+    "B.....BWWB....BWWWWWWWB.",
+    ".......BWWB..BBBBWWWBBBB",
+    ".......BWWB.....BWWWB...",
+    "........BB......BWWWB...",
+    "................BWWWB...",
+    "................BWWWB...",
+    ".............BBBBWWWBBBB",
+    "..............BWWWWWWWB.",
+    "...............BWWWWWB..",
+    "................BWWWB...",
+    ".................BWB....",
+    "..................B.....",
 ]
 
 
@@ -579,6 +568,21 @@ def check_icon_file(path, kind, sizes, hotspot=None):
         ", hot spot %d,%d" % hotspot if hotspot else "")
 
 
+def check_display_black(path):
+    """The program draws its digits into the window: it must be pure black there."""
+    with Image.open(path) as im:
+        px = im.convert("RGB").load()
+    x0, y0, x1, y1 = DISPLAY
+    gaps = set()
+    for fx in FIELD_X[:-1]:
+        gaps.update(range(fx + FIELD_W, fx + FIELD_W + 5))
+    bad = [(x, y) for x in range(x0, x1 + 1) for y in range(y0, y1 + 1)
+           if x not in gaps and px[x, y] != (0, 0, 0)]
+    need(not bad, path, "display window not black at %d pixels, e.g. %s" % (len(bad), bad[:3]))
+    return "%s: display window x %d..%d, y %d..%d is black" % (
+        os.path.basename(path), x0, x1, y0, y1)
+
+
 # ---------------------------------------------------------------- previews
 
 def enlarge(img, k):
@@ -651,6 +655,9 @@ def main():
         path = os.path.join(out, name)
         write_bmp8(path, img)
         written.append((path, lambda p=path, w=w, h=h: check_bmp8(p, w, h)))
+
+    bg_path = os.path.join(out, "smptebak.bmp")
+    written.append((bg_path, lambda: check_display_black(bg_path)))
 
     ico = os.path.join(out, "desk.ico")
     write_icon_file(ico, icons, 1)
