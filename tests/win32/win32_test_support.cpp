@@ -1,5 +1,7 @@
 #include "tests/win32/win32_test_support.h"
 
+#include "controls/toolkit.h"
+
 std::vector<PostedMessage> DrainPosted() {
     std::vector<PostedMessage> out;
     MSG msg;
@@ -98,4 +100,134 @@ HWND CreateTestParent(int width, int height) {
     SetForegroundWindow(w);
     PumpMessages();
     return w;
+}
+
+void EnsureToolkitRegistered() {
+    WNDCLASSA wc;
+    if (!GetClassInfoA(TestInstance(), "Zut_TogleClass", &wc)) RegisterControlClasses(TestInstance());
+}
+
+BoxWatcher::BoxWatcher(const char* caption)
+    : caption_(caption), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    InitializeCriticalSection(&lock_);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+BoxWatcher::~BoxWatcher() {
+    SetEvent(stop_);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(stop_);
+    DeleteCriticalSection(&lock_);
+}
+
+std::vector<std::string> BoxWatcher::Texts() {
+    EnterCriticalSection(&lock_);
+    std::vector<std::string> copy = texts_;
+    LeaveCriticalSection(&lock_);
+    return copy;
+}
+
+namespace {
+
+// A visible dialog of this process with the caption: tests run in parallel processes, each
+// may have a box of the same caption open.
+HWND FindOwnBox(const char* caption) {
+    HWND box = nullptr;
+    while ((box = FindWindowExA(nullptr, box, "#32770", caption)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(box, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+DWORD WINAPI BoxWatcher::Run(LPVOID p) {
+    BoxWatcher* self = static_cast<BoxWatcher*>(p);
+    while (WaitForSingleObject(self->stop_, 20) == WAIT_TIMEOUT) {
+        HWND box = FindOwnBox(self->caption_.c_str());
+        if (!box) continue;
+        char text[1024] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        EnterCriticalSection(&self->lock_);
+        self->texts_.push_back(text);
+        LeaveCriticalSection(&self->lock_);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+    }
+    return 0;
+}
+
+namespace {
+
+using SubclassProc = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+using SetSubclassFn = BOOL(WINAPI*)(HWND, SubclassProc, UINT_PTR, DWORD_PTR);
+using RemoveSubclassFn = BOOL(WINAPI*)(HWND, SubclassProc, UINT_PTR);
+using DefSubclassFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+
+struct SubclassApi {
+    SetSubclassFn set = nullptr;
+    RemoveSubclassFn remove = nullptr;
+    DefSubclassFn def = nullptr;
+};
+
+const SubclassApi& Subclassing() {
+    static const SubclassApi api = [] {
+        SubclassApi a;
+        if (HMODULE comctl = LoadLibraryA("comctl32.dll")) {
+            a.set = reinterpret_cast<SetSubclassFn>(
+                reinterpret_cast<void*>(GetProcAddress(comctl, "SetWindowSubclass")));
+            a.remove = reinterpret_cast<RemoveSubclassFn>(
+                reinterpret_cast<void*>(GetProcAddress(comctl, "RemoveWindowSubclass")));
+            a.def = reinterpret_cast<DefSubclassFn>(
+                reinterpret_cast<void*>(GetProcAddress(comctl, "DefSubclassProc")));
+        }
+        return a;
+    }();
+    return api;
+}
+
+}  // namespace
+
+MessageLog::MessageLog(HWND window) : window_(window), attached_(false) {
+    const SubclassApi& api = Subclassing();
+    if (api.set && api.remove && api.def)
+        attached_ = api.set(window, Proc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+MessageLog::~MessageLog() {
+    if (attached_ && IsWindow(window_)) Subclassing().remove(window_, Proc, 1);
+}
+
+int MessageLog::Count(UINT message) const {
+    int n = 0;
+    for (const LoggedMessage& m : messages_) n += m.message == message;
+    return n;
+}
+
+LRESULT CALLBACK MessageLog::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    reinterpret_cast<MessageLog*>(self)->messages_.push_back(LoggedMessage{m, wp, lp});
+    return Subclassing().def(w, m, wp, lp);
+}
+
+namespace {
+SentMessageSpy* g_activeSpy = nullptr;
+}  // namespace
+
+SentMessageSpy::SentMessageSpy(std::function<void(const CWPSTRUCT&)> onMessage)
+    : onMessage_(std::move(onMessage)),
+      hook_(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
+    if (hook_) g_activeSpy = this;
+}
+
+SentMessageSpy::~SentMessageSpy() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (g_activeSpy == this) g_activeSpy = nullptr;
+}
+
+LRESULT CALLBACK SentMessageSpy::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && g_activeSpy) g_activeSpy->onMessage_(*reinterpret_cast<CWPSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 // A message as it came out of the queue.
@@ -56,3 +58,66 @@ HINSTANCE TestInstance();
 // A plain top-level parent window of a test class, shown, for hosting controls; it records
 // nothing itself: posted notifications stay in the queue for DrainPosted.
 HWND CreateTestParent(int width = 400, int height = 200);
+
+// Registers the toolkit classes unless they are registered already (a test may have
+// unregistered them earlier in the same process).
+void EnsureToolkitRegistered();
+
+// Watches, on a thread of its own, for message boxes of one caption: records each box's text
+// and presses its OK button. Stops and joins on destruction.
+class BoxWatcher {
+public:
+    explicit BoxWatcher(const char* caption);
+    ~BoxWatcher();
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+    std::vector<std::string> Texts();  // the texts of the boxes dismissed so far
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    std::string caption_;
+    HANDLE stop_;
+    HANDLE thread_;
+    CRITICAL_SECTION lock_;
+    std::vector<std::string> texts_;
+};
+
+// Records the messages a window receives, through a comctl32 subclass (the window's user
+// data, where the toolkit keeps its state, is left alone). comctl32 is loaded at run time.
+// Removes the subclass on destruction if the window still exists.
+struct LoggedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+class MessageLog {
+public:
+    explicit MessageLog(HWND window);
+    ~MessageLog();
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+    bool attached() const { return attached_; }
+    const std::vector<LoggedMessage>& messages() const { return messages_; }
+    int Count(UINT message) const;
+    void Clear() { messages_.clear(); }
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    HWND window_;
+    bool attached_;
+    std::vector<LoggedMessage> messages_;
+};
+
+// Calls a function for every message sent to a window of this thread, before its window
+// procedure sees it (a WH_CALLWNDPROC hook): for checking what a creation function does, and
+// in which order, while the window is being made. One spy at a time.
+class SentMessageSpy {
+public:
+    explicit SentMessageSpy(std::function<void(const CWPSTRUCT&)> onMessage);
+    ~SentMessageSpy();
+    SentMessageSpy(const SentMessageSpy&) = delete;
+    SentMessageSpy& operator=(const SentMessageSpy&) = delete;
+    bool attached() const { return hook_ != nullptr; }
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    std::function<void(const CWPSTRUCT&)> onMessage_;
+    HHOOK hook_;
+};
