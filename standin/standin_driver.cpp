@@ -1,0 +1,220 @@
+#include "standin/standin_driver.h"
+
+#include <mmsystem.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "app/desk_window.h"
+#include "driver/generator_command.h"
+#include "standin/mtc_sequencer.h"
+
+const char kStandinDeviceName[] = "\\\\.\\QorinVxd.Vxd";
+
+namespace {
+
+// One generator run: its settings, its thread and the means to stop it.
+struct Run {
+    Run(const MtcSequencer& s, HWND w) : sequencer(s), window(w) {}
+    const MtcSequencer sequencer;
+    const HWND window;
+    HANDLE stopEvent = nullptr;       // manual-reset: wakes the thread's waits
+    HANDLE thread = nullptr;
+    std::atomic<bool> stopRequested{false};  // checked before every quarter frame
+};
+
+// The driver's state, shared by every caller of the entry points.
+struct Driver {
+    CRITICAL_SECTION lock;
+    std::vector<HANDLE> openHandles;  // pseudo handles handed out and not yet closed
+    std::uint32_t handleCounter = 0;
+    Run* run = nullptr;               // the running generator, if any
+};
+
+// Created on first use and never destroyed: a generator thread may still be running while
+// the process exits, and no destructor may race with it.
+Driver& TheDriver() {
+    static Driver* driver = [] {
+        Driver* d = new Driver;
+        InitializeCriticalSection(&d->lock);
+        return d;
+    }();
+    return *driver;
+}
+
+class DriverLock {
+public:
+    explicit DriverLock(Driver& d) : d_(d) { EnterCriticalSection(&d_.lock); }
+    ~DriverLock() { LeaveCriticalSection(&d_.lock); }
+    DriverLock(const DriverLock&) = delete;
+    DriverLock& operator=(const DriverLock&) = delete;
+private:
+    Driver& d_;
+};
+
+constexpr UINT_PTR kPseudoHandleBase = 0x5D1E0000;
+constexpr DWORD kStopWaitCapMs = 1000;
+
+std::uint64_t CounterNow() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<std::uint64_t>(t.QuadPart);
+}
+
+std::uint64_t CounterFrequency() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<std::uint64_t>(f.QuadPart);
+}
+
+// Window handles are 32-bit values; a 64-bit process sign-extends them.
+HWND WindowOfRecord(std::uint32_t window) {
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(window)));
+}
+
+// Lets about `ticks` counter ticks pass, or fewer; true when the run is stopped meanwhile.
+// Whole milliseconds are slept on the stop event (rounded down, so the thread wakes at most a
+// timer tick after the due time); a sub-millisecond rest is spun off by yielding the
+// processor, which keeps the thread punctual without holding a core.
+bool WaitOrStop(const Run& run, std::uint64_t ticks, std::uint64_t frequency) {
+    std::uint64_t ms = ticks * 1000 / frequency;
+    if (ms == 0) {
+        SwitchToThread();
+        return run.stopRequested.load();
+    }
+    if (ms > kStopWaitCapMs) ms = kStopWaitCapMs;
+    return WaitForSingleObject(run.stopEvent, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+}
+
+DWORD WINAPI GeneratorMain(LPVOID param) {
+    Run& run = *static_cast<Run*>(param);
+    timeBeginPeriod(1);
+    const std::uint64_t frequency = CounterFrequency();
+    const std::uint64_t origin = CounterNow();
+    std::uint64_t next = 0;  // first quarter frame not yet sent
+    while (!run.stopRequested.load()) {
+        const std::uint64_t elapsed = CounterNow() - origin;
+        next = run.sequencer.NextToSend(next, elapsed, frequency);
+        const std::uint64_t due = run.sequencer.DueTime(next, frequency);
+        if (elapsed < due) {
+            if (WaitOrStop(run, due - elapsed, frequency)) break;
+            continue;
+        }
+        const QuarterFrameBytes bytes = run.sequencer.Bytes(next++);
+        PostMessageA(run.window, WM_MTC_BYTE, bytes.status, 0);
+        PostMessageA(run.window, WM_MTC_BYTE, bytes.data, 0);
+    }
+    timeEndPeriod(1);
+    return 0;
+}
+
+// Stops the running generator, if any, and returns once its thread has ended.
+void StopGenerator(Driver& d) {
+    Run* run = d.run;
+    if (!run) return;
+    d.run = nullptr;
+    run->stopRequested.store(true);
+    SetEvent(run->stopEvent);
+    WaitForSingleObject(run->thread, INFINITE);
+    CloseHandle(run->thread);
+    CloseHandle(run->stopEvent);
+    delete run;
+}
+
+// Replaces the running generator, if any, with a new run; false (generator stopped) when the
+// system refuses the event or the thread.
+bool StartGenerator(Driver& d, const GeneratorCommand& record, MtcRate rate) {
+    StopGenerator(d);
+    const MtcTime start = {record.hours, record.minutes, record.seconds, record.frames};
+    Run* run = new Run(MtcSequencer(start, rate), WindowOfRecord(record.window));
+    run->stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (run->stopEvent) run->thread = CreateThread(nullptr, 0, GeneratorMain, run, 0, nullptr);
+    if (!run->thread) {
+        const DWORD error = GetLastError();
+        if (run->stopEvent) CloseHandle(run->stopEvent);
+        delete run;
+        SetLastError(error);
+        return false;
+    }
+    // It sleeps between quarter frames, so a higher priority costs others nothing.
+    SetThreadPriority(run->thread, THREAD_PRIORITY_HIGHEST);
+    d.run = run;
+    return true;
+}
+
+bool IsOpen(const Driver& d, HANDLE device) {
+    for (HANDLE h : d.openHandles) {
+        if (h == device) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+HANDLE StandinOpen(LPCSTR fileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    if (!fileName || lstrcmpiA(fileName, kStandinDeviceName) != 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    Driver& d = TheDriver();
+    DriverLock lock(d);
+    HANDLE handle;
+    do {
+        d.handleCounter = (d.handleCounter + 1) & 0xFFFF;
+        handle = reinterpret_cast<HANDLE>(kPseudoHandleBase + 4 * static_cast<UINT_PTR>(d.handleCounter));
+    } while (IsOpen(d, handle));
+    d.openHandles.push_back(handle);
+    return handle;
+}
+
+BOOL StandinControl(HANDLE device, DWORD ioControlCode, LPVOID inBuffer, DWORD inBufferSize,
+                    LPVOID outBuffer, DWORD outBufferSize, LPDWORD bytesReturned, LPOVERLAPPED) {
+    if (bytesReturned) *bytesReturned = 0;
+    Driver& d = TheDriver();
+    DriverLock lock(d);
+    if (!IsOpen(d, device)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (ioControlCode != IOCTL_GENERATOR_COMMAND) {
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return FALSE;
+    }
+    if (!inBuffer || inBufferSize < sizeof(GeneratorCommand)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const GeneratorCommand record = ParseGeneratorCommand(static_cast<const unsigned char*>(inBuffer));
+    MtcRate rate = MtcRate::Fps24;
+    if (record.command == static_cast<std::int32_t>(kCommandStop)) {
+        StopGenerator(d);
+    } else if (record.command == static_cast<std::int32_t>(kCommandStart) &&
+               MtcRateFromIndex(record.frameRateIndex, rate)) {
+        if (!StartGenerator(d, record, rate)) return FALSE;
+    } else {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (outBuffer && outBufferSize >= sizeof(GeneratorCommand)) {
+        unsigned char bytes[sizeof(GeneratorCommand)];
+        SerializeGeneratorCommand(record, bytes);
+        std::memcpy(outBuffer, bytes, sizeof bytes);
+        if (bytesReturned) *bytesReturned = sizeof bytes;
+    }
+    return TRUE;
+}
+
+BOOL StandinClose(HANDLE device) {
+    Driver& d = TheDriver();
+    DriverLock lock(d);
+    for (auto it = d.openHandles.begin(); it != d.openHandles.end(); ++it) {
+        if (*it == device) {
+            d.openHandles.erase(it);
+            return TRUE;
+        }
+    }
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+}
