@@ -1,0 +1,342 @@
+// deskprobe: a small console program that looks at and drives another program's windows and
+// prepares the registry, for black-box tests run under the same Wine server as the program.
+//
+//   deskprobe find-window CLASS [--title T] [--child ID] [--timeout S]
+//       waits for a top-level window (CLASS or T may be "-" for any) and prints its handle,
+//       or that of its first descendant with control id ID
+//   deskprobe send HWND MSG [WPARAM [LPARAM]] [--post]
+//       sends (or posts) one message and prints the result as a signed number
+//   deskprobe box-text CAPTION [--timeout S] [--keep]
+//       waits for the message box with that caption, prints "caption <text>" and
+//       "text <text>" (escaped), then presses its OK button unless --keep
+//   deskprobe kill-owner CLASS [--title T]
+//       terminates the process that owns the window, if there is one
+//   deskprobe reg-delete KEY | reg-create KEY | reg-set KEY NAME DATA | reg-dump KEY
+//       KEY is HKLM\... or HKCU\...; DATA is sz:TEXT (with terminator), dword:N or
+//       hex:TYPE:BYTES (exactly these bytes, any type); reg-dump prints the key's tree in
+//       enumeration order: "key PATH" and "value PATH NAME TYPE HEX" lines, or "missing"
+//   deskprobe batch
+//       runs commands read from standard input, one a line, arguments separated by tabs
+//
+// Escaped text: printable ASCII as is, backslash doubled, \n \r \t, other bytes \xNN (and
+// spaces as \x20 in dump names). Exit codes: 0 done, 1 not found or timed out, 2 bad usage,
+// 3 failed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+constexpr int kDone = 0, kNotFound = 1, kUsage = 2, kFailed = 3;
+
+std::string Escape(const char* bytes, size_t n, bool escapeSpace) {
+    std::string out;
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        char buf[8];
+        if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\t') out += "\\t";
+        else if (c > 0x20 && c < 0x7F) out += static_cast<char>(c);
+        else if (c == ' ' && !escapeSpace) out += ' ';
+        else { std::snprintf(buf, sizeof buf, "\\x%02x", c); out += buf; }
+    }
+    return out;
+}
+
+// "--name value" options after the positional arguments.
+const char* Option(const Args& a, const char* name, const char* fallback) {
+    for (size_t i = 0; i + 1 < a.size(); ++i)
+        if (a[i] == name) return a[i + 1].c_str();
+    return fallback;
+}
+bool Flag(const Args& a, const char* name) {
+    for (const std::string& s : a) if (s == name) return true;
+    return false;
+}
+const char* OrNull(const char* s) { return (s && std::strcmp(s, "-") != 0) ? s : nullptr; }
+unsigned long long Number(const std::string& s) { return std::strtoull(s.c_str(), nullptr, 0); }
+
+// Polls until found or the timeout (seconds) passes.
+template <class F>
+HWND WaitFor(double timeout, F find) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = find()) return w;
+        if (GetTickCount() - start >= static_cast<DWORD>(timeout * 1000)) return nullptr;
+        Sleep(20);
+    }
+}
+
+struct ChildSearch { int id; HWND found; };
+BOOL CALLBACK FindChild(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<ChildSearch*>(p);
+    if (GetDlgCtrlID(w) != s->id) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+int FindWindowCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    const char* cls = OrNull(a[1].c_str());
+    const char* title = OrNull(Option(a, "--title", nullptr));
+    const char* child = Option(a, "--child", nullptr);
+    HWND w = WaitFor(std::atof(Option(a, "--timeout", "0")), [&]() -> HWND {
+        HWND top = FindWindowA(cls, title);
+        if (!top || !child) return top;
+        ChildSearch s{static_cast<int>(Number(child)), nullptr};
+        EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&s));
+        return s.found;
+    });
+    if (!w) return kNotFound;
+    std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
+    return kDone;
+}
+
+int SendCommand(const Args& a) {
+    if (a.size() < 3) return kUsage;
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[1])));
+    const UINT msg = static_cast<UINT>(Number(a[2]));
+    const WPARAM wp = a.size() > 3 && a[3] != "--post" ? static_cast<WPARAM>(Number(a[3])) : 0;
+    const LPARAM lp = a.size() > 4 && a[4] != "--post" ? static_cast<LPARAM>(Number(a[4])) : 0;
+    if (!IsWindow(w)) return kNotFound;
+    if (Flag(a, "--post")) return PostMessageA(w, msg, wp, lp) ? kDone : kFailed;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result)) return kFailed;
+    std::printf("%lld\n", static_cast<long long>(static_cast<LRESULT>(result)));
+    return kDone;
+}
+
+int BoxTextCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    const double timeout = std::atof(Option(a, "--timeout", "10"));
+    // The box is shown only after its text is set: wait until it is visible.
+    HWND box = WaitFor(timeout, [&]() -> HWND {
+        HWND w = FindWindowA("#32770", a[1].c_str());
+        return w && IsWindowVisible(w) ? w : nullptr;
+    });
+    if (!box) return kNotFound;
+    char caption[1024] = "", text[4096] = "";
+    const int captionLength = GetWindowTextA(box, caption, sizeof caption);
+    const UINT textLength = GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    std::printf("caption %s\n", Escape(caption, captionLength, false).c_str());
+    std::printf("text %s\n", Escape(text, textLength, false).c_str());
+    std::fflush(stdout);
+    if (Flag(a, "--keep")) return kDone;
+    if (HWND ok = GetDlgItem(box, IDOK)) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(ok, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    auto gone = [&]() -> HWND { return IsWindow(box) ? nullptr : box; };
+    if (WaitFor(2, gone)) return kDone;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitFor(timeout, gone) ? kDone : kFailed;
+}
+
+int KillOwnerCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    HWND w = FindWindowA(OrNull(a[1].c_str()), OrNull(Option(a, "--title", nullptr)));
+    if (!w) return kNotFound;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return kFailed;
+    const BOOL killed = TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+    return killed ? kDone : kFailed;
+}
+
+// --- Registry ----------------------------------------------------------------------------
+
+bool SplitKey(const std::string& key, HKEY* root, std::string* path) {
+    const size_t slash = key.find('\\');
+    const std::string head = key.substr(0, slash);
+    if (head == "HKLM" || head == "HKEY_LOCAL_MACHINE") *root = HKEY_LOCAL_MACHINE;
+    else if (head == "HKCU" || head == "HKEY_CURRENT_USER") *root = HKEY_CURRENT_USER;
+    else return false;
+    *path = slash == std::string::npos ? "" : key.substr(slash + 1);
+    return true;
+}
+
+// Deletes `name` under `parent` with everything below it. A key that is not there is fine.
+LONG DeleteTree(HKEY parent, const char* name) {
+    HKEY key;
+    LONG r = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key);
+    if (r == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (r != ERROR_SUCCESS) return r;
+    for (;;) {
+        char child[256];
+        DWORD n = sizeof child;
+        r = RegEnumKeyExA(key, 0, child, &n, nullptr, nullptr, nullptr, nullptr);
+        if (r != ERROR_SUCCESS) break;
+        if ((r = DeleteTree(key, child)) != ERROR_SUCCESS) break;  // never spin on one child
+    }
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS && r != ERROR_NO_MORE_ITEMS) return r;
+    return RegDeleteKeyA(parent, name);
+}
+
+bool ParseHex(const std::string& hex, std::string* bytes) {
+    if (hex.size() % 2) return false;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        char* end;
+        const std::string pair = hex.substr(i, 2);
+        const long v = std::strtol(pair.c_str(), &end, 16);
+        if (*end) return false;
+        bytes->push_back(static_cast<char>(v));
+    }
+    return true;
+}
+
+bool ParseData(const std::string& spec, DWORD* type, std::string* bytes) {
+    if (spec.compare(0, 3, "sz:") == 0) {
+        *type = REG_SZ;
+        bytes->assign(spec.c_str() + 3, spec.size() - 3 + 1);  // with the terminator
+        return true;
+    }
+    if (spec.compare(0, 6, "dword:") == 0) {
+        const DWORD v = static_cast<DWORD>(Number(spec.substr(6)));
+        *type = REG_DWORD;
+        bytes->assign(reinterpret_cast<const char*>(&v), sizeof v);
+        return true;
+    }
+    if (spec.compare(0, 4, "hex:") == 0) {
+        const size_t colon = spec.find(':', 4);
+        if (colon == std::string::npos) return false;
+        *type = static_cast<DWORD>(Number(spec.substr(4, colon - 4)));
+        return ParseHex(spec.substr(colon + 1), bytes);
+    }
+    return false;
+}
+
+void Dump(HKEY key, const std::string& path) {
+    std::printf("key %s\n", path.c_str());
+    std::vector<char> name(16384);
+    std::vector<BYTE> data(65536);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name.data(), &nameLength, nullptr, &type, data.data(),
+                          &size) != ERROR_SUCCESS)
+            break;
+        std::string hex;
+        for (DWORD b = 0; b < size; ++b) {
+            char h[3];
+            std::snprintf(h, sizeof h, "%02x", data[b]);
+            hex += h;
+        }
+        std::printf("value %s %s %lu %s\n", path.c_str(),
+                    Escape(name.data(), nameLength, true).c_str(), type, hex.c_str());
+    }
+    for (DWORD i = 0;; ++i) {
+        char sub[256];
+        DWORD n = sizeof sub;
+        if (RegEnumKeyExA(key, i, sub, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        HKEY child;
+        const std::string childPath =
+            (path == "." ? "" : path + "\\") + Escape(sub, n, true);
+        if (RegOpenKeyExA(key, sub, 0, KEY_READ, &child) != ERROR_SUCCESS) {
+            std::printf("unreadable %s\n", childPath.c_str());
+            continue;
+        }
+        Dump(child, childPath);
+        RegCloseKey(child);
+    }
+}
+
+int RegistryCommand(const Args& a) {
+    HKEY root;
+    std::string path;
+    if (a.size() < 2 || !SplitKey(a[1], &root, &path)) return kUsage;
+    const std::string& verb = a[0];
+    if (verb == "reg-delete") return DeleteTree(root, path.c_str()) == ERROR_SUCCESS ? kDone : kFailed;
+    if (verb == "reg-dump") {
+        HKEY key;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            std::printf("missing\n");
+            return kDone;
+        }
+        Dump(key, ".");
+        RegCloseKey(key);
+        return kDone;
+    }
+    if (verb != "reg-create" && verb != "reg-set") return kUsage;
+    DWORD type = 0;
+    std::string bytes;
+    if (verb == "reg-set" && (a.size() < 4 || !ParseData(a[3], &type, &bytes))) return kUsage;
+    HKEY key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return kFailed;
+    LONG r = ERROR_SUCCESS;
+    if (verb == "reg-set") {
+        // A string whose last byte is not zero but whose next byte is gains a terminator
+        // ("the caller forgot to count it"): a non-zero byte after the data keeps it exact.
+        const DWORD size = static_cast<DWORD>(bytes.size());
+        bytes.push_back('\xff');
+        r = RegSetValueExA(key, a[2].c_str(), 0, type,
+                           reinterpret_cast<const BYTE*>(bytes.data()), size);
+    }
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? kDone : kFailed;
+}
+
+int Run(const Args& a);
+
+int BatchCommand() {
+    char line[65536];
+    int lineNumber = 0;
+    while (std::fgets(line, sizeof line, stdin)) {
+        ++lineNumber;
+        std::string s(line);
+        while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+        if (s.empty()) continue;
+        Args a;
+        for (size_t start = 0;;) {
+            const size_t tab = s.find('\t', start);
+            a.push_back(s.substr(start, tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        const int rc = a[0] == "batch" ? kUsage : Run(a);
+        if (rc != kDone) {
+            std::fprintf(stderr, "deskprobe: batch line %d (%s) ended with %d\n", lineNumber,
+                         a[0].c_str(), rc);
+            return rc;
+        }
+    }
+    return kDone;
+}
+
+int Run(const Args& a) {
+    const std::string& c = a[0];
+    if (c == "find-window") return FindWindowCommand(a);
+    if (c == "send") return SendCommand(a);
+    if (c == "box-text") return BoxTextCommand(a);
+    if (c == "kill-owner") return KillOwnerCommand(a);
+    if (c.compare(0, 4, "reg-") == 0) return RegistryCommand(a);
+    if (c == "batch") return BatchCommand();
+    return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: deskprobe COMMAND ARGS... (see deskprobe.cpp)\n");
+        return kUsage;
+    }
+    const int rc = Run(Args(argv + 1, argv + argc));
+    std::fflush(stdout);
+    if (rc == kUsage) std::fprintf(stderr, "deskprobe: bad usage of %s\n", argv[1]);
+    return rc;
+}
