@@ -6,6 +6,9 @@
 //       or that of its first descendant with control id ID
 //   deskprobe send HWND MSG [WPARAM [LPARAM]] [--post]
 //       sends (or posts) one message and prints the result as a signed number
+//   deskprobe rect HWND
+//       prints "window LEFT TOP RIGHT BOTTOM" (screen) and "client X Y WIDTH HEIGHT" (the
+//       client area's screen origin and size), for pointing at a control with xdotool
 //   deskprobe box-text CAPTION [--timeout S] [--keep]
 //       waits for the message box with that caption, prints "caption <text>" and
 //       "text <text>" (escaped), then presses its OK button unless --keep
@@ -111,6 +114,20 @@ int SendCommand(const Args& a) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result)) return kFailed;
     std::printf("%lld\n", static_cast<long long>(static_cast<LRESULT>(result)));
+    return kDone;
+}
+
+int RectCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[1])));
+    if (!IsWindow(w)) return kNotFound;
+    RECT window, client;
+    GetWindowRect(w, &window);
+    GetClientRect(w, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(w, &origin);
+    std::printf("window %ld %ld %ld %ld\n", window.left, window.top, window.right, window.bottom);
+    std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
     return kDone;
 }
 
@@ -321,6 +338,7 @@ int Run(const Args& a) {
     const std::string& c = a[0];
     if (c == "find-window") return FindWindowCommand(a);
     if (c == "send") return SendCommand(a);
+    if (c == "rect") return RectCommand(a);
     if (c == "box-text") return BoxTextCommand(a);
     if (c == "kill-owner") return KillOwnerCommand(a);
     if (c.compare(0, 4, "reg-") == 0) return RegistryCommand(a);

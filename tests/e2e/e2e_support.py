@@ -59,6 +59,15 @@ class Probe:
     def post(self, hwnd, msg, wparam=0, lparam=0):
         self.run("send", hex(hwnd), hex(msg), str(wparam), str(lparam), "--post")
 
+    def rect(self, hwnd):
+        """{"window": (left, top, right, bottom), "client": (x, y, width, height)} in screen
+        coordinates."""
+        out = {}
+        for line in self.run("rect", hex(hwnd)).stdout.splitlines():
+            name, *values = line.split()
+            out[name] = tuple(int(v) for v in values)
+        return out
+
     def box_text(self, caption, timeout=20, keep=False):
         """(caption, text) as bytes of the message box with that caption, which is then
         dismissed with OK unless keep; None when no such box came up within the timeout."""
