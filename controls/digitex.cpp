@@ -1,5 +1,185 @@
-// placeholder: replaced by the spinner's implementation
+// Two-digit spinner, class Zut_DigitExClass. The left button and the wheel step the position
+// with wrap-around, the right button resets it, SBM_SETPOS / SBM_GETPOS set and read it. Every
+// change invalidates; only the wheel notifies the parent.
 #include "controls/digitex.h"
-ATOM RegisterDigitExClass(HINSTANCE) { return 0; }
-BOOL UnregisterDigitExClass() { return FALSE; }
-HWND CreateDigitEx(HINSTANCE, HWND, int, int, int, int, int, COLORREF, COLORREF, int, int) { return nullptr; }
+
+#include "controls/control_rules.h"
+#include "controls/toolkit.h"
+
+// 1. State block: DigitExState (digitex.h), six 32-bit fields on the 32-bit target.
+static_assert(sizeof(void*) != 4 || sizeof(DigitExState) == 24, "the spinner's block is 24 bytes");
+
+namespace {
+
+// 2. Constants. No class-wide variables.
+constexpr char kClassName[] = "Zut_DigitExClass";
+constexpr char kCursorName[] = "psize";
+constexpr int kFontWeight = FW_BOLD;                            // 700
+constexpr DWORD kFontQuality = ANTIALIASED_QUALITY;             // 4
+constexpr DWORD kFontPitchAndFamily = FF_ROMAN | DEFAULT_PITCH; // 0x10
+constexpr char kFontFace[] = "Arial";
+
+// 3. Arithmetic: control_rules.h (wrap rule, click and wheel steps).
+
+}  // namespace
+
+// 4. Paint routine: the whole client area is composed off-screen (background, then the digits
+// in transparent mode, centred horizontally at the top) and copied with one BitBlt.
+void DrawDigitEx(HDC dc, const RECT& client, const DigitExState* state) {
+    if (!state) return;
+    char text[16];
+    wsprintfA(text, "%02d", static_cast<int>(state->pos));
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+
+    MemoryDC memory(dc);
+    OwnedGdi<HBITMAP> offscreen(CreateCompatibleBitmap(dc, width, height));
+    {
+        SelectGuard keepBitmap(memory, offscreen);
+        {
+            OwnedGdi<HBRUSH> brush(CreateSolidBrush(state->backColor));
+            FillRect(memory, &client, brush);
+        }
+        {
+            SelectGuard keepFont(memory, state->font);  // nothing selected for a null font
+            SetBkMode(memory, TRANSPARENT);
+            SetTextColor(memory, state->textColor);
+            RECT textRect = client;
+            DrawTextA(memory, text, -1, &textRect, DT_CENTER);
+        }
+        BitBlt(dc, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
+    }
+}
+
+namespace {
+
+// 5. Handlers.
+
+LRESULT OnCreate(HWND window) {
+    auto* state = static_cast<DigitExState*>(AllocStateBlock(window, sizeof(DigitExState)));
+    if (!state) return -1;
+    // maxPos and resetPos are left to the creation function.
+    state->font = nullptr;
+    state->pos = 0;
+    state->textColor = 0;
+    state->backColor = 0;
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    DigitExState* state = GetStateBlock<DigitExState>(window);
+    if (!state) return 0;
+    if (state->font) DeleteObject(state->font);
+    FreeStateBlock(window);
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    PaintDC dc(window);
+    DrawDigitEx(dc, client, GetStateBlock<DigitExState>(window));
+    return 0;
+}
+
+// The spinner takes the font over; the one it held before is neither deleted nor used again.
+LRESULT OnSetFont(HWND window, HFONT font) {
+    if (DigitExState* state = GetStateBlock<DigitExState>(window)) state->font = font;
+    return 0;
+}
+
+// Every position change ends here: the whole client area is invalidated (with erase), never
+// painted at once.
+void SetPosition(HWND window, DigitExState* state, LONG pos) {
+    state->pos = pos;
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+LRESULT OnSetPos(HWND window, LONG pos) {
+    DigitExState* state = GetStateBlock<DigitExState>(window);
+    if (state) SetPosition(window, state, control_rules::WrapPosition(pos, state->maxPos, state->resetPos));
+    return 0;
+}
+
+LRESULT OnGetPos(HWND window) {
+    const DigitExState* state = GetStateBlock<DigitExState>(window);
+    return state ? state->pos : 0;
+}
+
+LRESULT OnMouseMove(HWND window) {
+    FocusOnHover(window);
+    return 0;
+}
+
+LRESULT OnLeftButtonDown(HWND window) {
+    DigitExState* state = GetStateBlock<DigitExState>(window);
+    if (state) SetPosition(window, state, control_rules::ClickPosition(state->pos, state->maxPos, state->resetPos));
+    return 0;
+}
+
+LRESULT OnRightButtonDown(HWND window) {
+    DigitExState* state = GetStateBlock<DigitExState>(window);
+    if (state) SetPosition(window, state, state->resetPos);
+    return 0;
+}
+
+// The wheel is the spinner's one notifying input: WM_VSCROLL, SB_THUMBPOSITION, new position.
+LRESULT OnMouseWheel(HWND window, short delta) {
+    DigitExState* state = GetStateBlock<DigitExState>(window);
+    if (!state) return 0;
+    SetPosition(window, state, control_rules::WheelPosition(state->pos, delta, state->maxPos, state->resetPos));
+    PostScrollNotify(window, WM_VSCROLL, SB_THUMBPOSITION, state->pos);
+    return 0;
+}
+
+// 6. Window procedure.
+LRESULT CALLBACK DigitExProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:      return OnCreate(window);
+    case WM_DESTROY:     return OnDestroy(window);
+    case WM_PAINT:       return OnPaint(window);
+    case WM_ERASEBKGND:  return 1;
+    case WM_SETFONT:     return OnSetFont(window, reinterpret_cast<HFONT>(wParam));
+    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
+    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_GETPOS:     return OnGetPos(window);
+    case WM_MOUSEMOVE:   return OnMouseMove(window);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
+    case WM_RBUTTONDOWN: return OnRightButtonDown(window);
+    case WM_MOUSEWHEEL:  return OnMouseWheel(window, static_cast<short>(HIWORD(wParam)));
+    default:             return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+// 7. Registration and creation.
+
+ATOM RegisterDigitExClass(HINSTANCE instance) {
+    return RegisterToolkitClass(instance, kClassName, DigitExProc, kCursorName);
+}
+
+BOOL UnregisterDigitExClass() {
+    return UnregisterToolkitClass(kClassName);
+}
+
+HWND CreateDigitEx(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
+                   COLORREF textColor, COLORREF backColor, int maxPos, int resetPos) {
+    HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD, x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (!window) return nullptr;
+    DigitExState* state = GetStateBlock<DigitExState>(window);
+    if (state) {
+        state->maxPos = maxPos;
+        state->pos = 0;
+        state->resetPos = resetPos;
+        state->textColor = textColor;
+        state->backColor = backColor;
+        state->font = CreateFontA(height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, kFontQuality,
+                                  kFontPitchAndFamily, kFontFace);
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), 0);
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}

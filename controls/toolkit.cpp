@@ -1,6 +1,8 @@
 #include "controls/toolkit.h"
 
 #include "controls/bitmap_cache_table.h"
+#include "controls/digitex.h"
+#include "controls/togle.h"
 
 HINSTANCE g_toolkitInstance = nullptr;
 HFONT SharedFont = nullptr;
@@ -17,7 +19,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_StaticClass", nullptr, nullptr},
     {"Zut_PopMenuClass", nullptr, nullptr},
     {"Zut_OnOffClass", nullptr, nullptr},
-    {"Zut_TogleClass", nullptr, nullptr},
+    {"Zut_TogleClass", RegisterTogleClass, UnregisterTogleClass},
     {"Zut_State3Class", nullptr, nullptr},
     {"Zut_VSClass", nullptr, nullptr},
     {"Zut_HSClass", nullptr, nullptr},
@@ -26,7 +28,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_BmpTextClass", nullptr, nullptr},
     {"Zut_BmpGageClass", nullptr, nullptr},
     {"Zut_KnobClass", nullptr, nullptr},
-    {"Zut_DigitExClass", nullptr, nullptr},
+    {"Zut_DigitExClass", RegisterDigitExClass, UnregisterDigitExClass},
     {"Zut_SmallTextClass", nullptr, nullptr},
 };
 constexpr int kClassCount = sizeof kClasses / sizeof kClasses[0];

@@ -9,6 +9,15 @@
 
 namespace {
 
+// Closes the desk once the message loop runs.
+void CALLBACK CloseDeskOnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND desk = FindOwnWindow("QORINPAN");
+    if (!desk) return;
+    KillTimer(nullptr, id);
+    EXPECT_TRUE(IsWindowVisible(desk));
+    PostMessageA(desk, WM_CLOSE, 0, 0);
+}
+
 class DeskWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -98,7 +107,7 @@ TEST_F(DeskWindow, RefusesCreationWhenThePanelCannotBeAllocated) {
     window = CreateDeskWindow(TestInstance());
     EXPECT_EQ(window, nullptr);
     EXPECT_EQ(g_deskPanel, nullptr);
-    EXPECT_EQ(FindWindowA("QORINPAN", nullptr), nullptr);
+    EXPECT_EQ(FindOwnWindow("QORINPAN"), nullptr);
     EXPECT_EQ(RunDeskWindow(TestInstance(), SW_SHOWNORMAL), 0) << "no window, exit code 0";
     g_deskPanelAlloc = saved;
 }
@@ -187,16 +196,9 @@ TEST_F(DeskWindow, AcceleratorsGiveCommand104WhichDoesNothing) {
 }
 
 TEST_F(DeskWindow, RunDeskWindowShowsTheDeskAndReturnsZeroWhenItIsClosed) {
-    // Close the desk from a timer once the loop runs.
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND desk = FindWindowA("QORINPAN", nullptr);
-        if (!desk) return;
-        KillTimer(nullptr, id);
-        EXPECT_TRUE(IsWindowVisible(desk));
-        PostMessageA(desk, WM_CLOSE, 0, 0);
-    });
+    SetTimer(nullptr, 0, 50, CloseDeskOnTimer);
     EXPECT_EQ(RunDeskWindow(TestInstance(), SW_SHOWNORMAL), 0);
-    EXPECT_EQ(FindWindowA("QORINPAN", nullptr), nullptr);
+    EXPECT_EQ(FindOwnWindow("QORINPAN"), nullptr);
 }
 
 TEST_F(DeskWindow, CreatingPaintingAndDestroyingLeaksNoGdiObject) {

@@ -1,5 +1,7 @@
 #include "tests/win32/win32_test_support.h"
 
+#include <commctrl.h>
+
 #include "controls/toolkit.h"
 
 std::vector<PostedMessage> DrainPosted() {
@@ -102,6 +104,16 @@ HWND CreateTestParent(int width, int height) {
     return w;
 }
 
+HWND FindOwnWindow(const char* className) {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId()) return w;
+    }
+    return nullptr;
+}
+
 void EnsureToolkitRegistered() {
     WNDCLASSA wc;
     if (!GetClassInfoA(TestInstance(), "Zut_TogleClass", &wc)) RegisterControlClasses(TestInstance());
@@ -160,45 +172,12 @@ DWORD WINAPI BoxWatcher::Run(LPVOID p) {
     return 0;
 }
 
-namespace {
-
-using SubclassProc = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-using SetSubclassFn = BOOL(WINAPI*)(HWND, SubclassProc, UINT_PTR, DWORD_PTR);
-using RemoveSubclassFn = BOOL(WINAPI*)(HWND, SubclassProc, UINT_PTR);
-using DefSubclassFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
-
-struct SubclassApi {
-    SetSubclassFn set = nullptr;
-    RemoveSubclassFn remove = nullptr;
-    DefSubclassFn def = nullptr;
-};
-
-const SubclassApi& Subclassing() {
-    static const SubclassApi api = [] {
-        SubclassApi a;
-        if (HMODULE comctl = LoadLibraryA("comctl32.dll")) {
-            a.set = reinterpret_cast<SetSubclassFn>(
-                reinterpret_cast<void*>(GetProcAddress(comctl, "SetWindowSubclass")));
-            a.remove = reinterpret_cast<RemoveSubclassFn>(
-                reinterpret_cast<void*>(GetProcAddress(comctl, "RemoveWindowSubclass")));
-            a.def = reinterpret_cast<DefSubclassFn>(
-                reinterpret_cast<void*>(GetProcAddress(comctl, "DefSubclassProc")));
-        }
-        return a;
-    }();
-    return api;
-}
-
-}  // namespace
-
 MessageLog::MessageLog(HWND window) : window_(window), attached_(false) {
-    const SubclassApi& api = Subclassing();
-    if (api.set && api.remove && api.def)
-        attached_ = api.set(window, Proc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    attached_ = SetWindowSubclass(window, Proc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 MessageLog::~MessageLog() {
-    if (attached_ && IsWindow(window_)) Subclassing().remove(window_, Proc, 1);
+    if (attached_ && IsWindow(window_)) RemoveWindowSubclass(window_, Proc, 1);
 }
 
 int MessageLog::Count(UINT message) const {
@@ -209,7 +188,7 @@ int MessageLog::Count(UINT message) const {
 
 LRESULT CALLBACK MessageLog::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
     reinterpret_cast<MessageLog*>(self)->messages_.push_back(LoggedMessage{m, wp, lp});
-    return Subclassing().def(w, m, wp, lp);
+    return DefSubclassProc(w, m, wp, lp);
 }
 
 namespace {
@@ -230,4 +209,48 @@ SentMessageSpy::~SentMessageSpy() {
 LRESULT CALLBACK SentMessageSpy::Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && g_activeSpy) g_activeSpy->onMessage_(*reinterpret_cast<CWPSTRUCT*>(lParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool RunWhileForeground(HWND window, const std::function<void()>& exercise) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        SetForegroundWindow(window);
+        if (GetForegroundWindow() == window) {
+            exercise();
+            if (GetForegroundWindow() == window) return true;
+        }
+        Sleep(20);
+    }
+    return false;
+}
+
+std::vector<PostedMessage> DrainPostedExceptInput() {
+    std::vector<PostedMessage> out;
+    for (const PostedMessage& m : DrainPosted()) {
+        const bool input = (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+                           (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
+                           (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCMBUTTONDBLCLK) ||
+                           m.message == WM_MOUSEHOVER || m.message == WM_MOUSELEAVE;
+        if (!input) out.push_back(m);
+    }
+    return out;
+}
+
+void PrintTo(const PostedMessage& m, std::ostream* os) {
+    *os << "{window " << m.window << ", message 0x" << std::hex << m.message << ", wParam 0x" << m.wParam
+        << ", lParam 0x" << m.lParam << std::dec << "}";
+}
+
+int DifferentPixels(const DibCanvas& a, const DibCanvas& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+    return n;
+}
+
+RefuseStateBlocks::RefuseStateBlocks() : saved_(g_stateBlockAlloc) {
+    g_stateBlockAlloc = [](SIZE_T) -> void* { return nullptr; };
+}
+
+RefuseStateBlocks::~RefuseStateBlocks() {
+    g_stateBlockAlloc = saved_;
 }

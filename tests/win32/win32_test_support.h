@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ HINSTANCE TestInstance();
 // A plain top-level parent window of a test class, shown, for hosting controls; it records
 // nothing itself: posted notifications stay in the queue for DrainPosted.
 HWND CreateTestParent(int width = 400, int height = 200);
+
+// A top-level window of this process with the class name (test processes share one Wine
+// server, so FindWindow alone may answer another test's window).
+HWND FindOwnWindow(const char* className);
 
 // Registers the toolkit classes unless they are registered already (a test may have
 // unregistered them earlier in the same process).
@@ -120,4 +125,39 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     std::function<void(const CWPSTRUCT&)> onMessage_;
     HHOOK hook_;
+};
+
+// Runs an exercise while the window is the foreground window. Test processes run side by
+// side on one display and any of them may take the foreground at any moment, so the exercise
+// is repeated (it must be repeatable) until the window stayed in the foreground throughout.
+// False when that never happened.
+bool RunWhileForeground(HWND window, const std::function<void()>& exercise);
+
+// DrainPosted without the pointer and keyboard input the system queues on its own (a window
+// that appears under the pointer gets a WM_MOUSEMOVE): what is left was posted by code.
+std::vector<PostedMessage> DrainPostedExceptInput();
+
+// Posted messages compare field by field (for EXPECT_EQ on whole sequences).
+inline bool operator==(const PostedMessage& a, const PostedMessage& b) {
+    return a.window == b.window && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam;
+}
+void PrintTo(const PostedMessage& m, std::ostream* os);
+
+// A notification's lParam: the low 16 bits of the control's handle.
+inline LPARAM LowHandle(HWND control) {
+    return static_cast<LPARAM>(LOWORD(reinterpret_cast<UINT_PTR>(control)));
+}
+
+// Number of pixels in which two canvases of one size differ.
+int DifferentPixels(const DibCanvas& a, const DibCanvas& b);
+
+// While it lives, the toolkit's state block allocation fails (creation is refused).
+class RefuseStateBlocks {
+public:
+    RefuseStateBlocks();
+    ~RefuseStateBlocks();
+    RefuseStateBlocks(const RefuseStateBlocks&) = delete;
+    RefuseStateBlocks& operator=(const RefuseStateBlocks&) = delete;
+private:
+    void* (*saved_)(SIZE_T);
 };

@@ -1,0 +1,309 @@
+#include "controls/togle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/digitex.h"
+#include "controls/toolkit.h"
+#include "tests/win32/win32_test_support.h"
+
+namespace {
+
+constexpr int kId = 0x12345;  // above 0xFFFF: notifications carry its low 16 bits only
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+LRESULT Check(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0); }
+
+std::vector<int> SizeOf(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+std::vector<int> ClientSize(HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    return {r.right, r.bottom};
+}
+
+// A cached image's pixels, or a plain colour, as a canvas.
+std::unique_ptr<DibCanvas> ImageOf(HBITMAP bitmap) {
+    const std::vector<int> size = SizeOf(bitmap);
+    auto canvas = std::make_unique<DibCanvas>(size[0], size[1]);
+    HDC memory = CreateCompatibleDC(canvas->dc());
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(canvas->dc(), 0, 0, size[0], size[1], memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return canvas;
+}
+
+// Paints the toggle red on screen, so that a repaint (or its absence) shows.
+void Scribble(HWND w) {
+    HDC dc = GetDC(w);
+    HBRUSH red = CreateSolidBrush(kRed);
+    RECT r;
+    GetClientRect(w, &r);
+    FillRect(dc, &r, red);
+    DeleteObject(red);
+    ReleaseDC(w, dc);
+}
+
+class TogleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureToolkitRegistered();
+        parent_ = CreateTestParent();
+        on_ = ImageOf(LoadCachedBitmap(TestInstance(), "start_on"));
+        off_ = ImageOf(LoadCachedBitmap(TestInstance(), "start_off"));
+        red_ = std::make_unique<DibCanvas>(on_->width(), on_->height());
+        red_->Fill(kRed);
+        ASSERT_GT(DifferentPixels(*on_, *off_), 0);  // the checks tell the images apart
+    }
+    void TearDown() override {
+        DestroyWindow(parent_);
+        DrainPosted();
+    }
+    HWND Make() {
+        HWND w = CreateTogle(TestInstance(), parent_, kId, 10, 10, "start_on", "start_off");
+        UpdateWindow(w);
+        DrainPosted();
+        return w;
+    }
+    // Pixels of the toggle on screen, right now, that differ from an image.
+    int OnScreenDiffers(HWND w, const DibCanvas& image) {
+        DibCanvas screen(image.width(), image.height());
+        CaptureClient(w, screen);
+        return DifferentPixels(screen, image);
+    }
+    std::vector<PostedMessage> Commands(HWND w, std::vector<WORD> codes) {
+        std::vector<PostedMessage> out;
+        for (WORD code : codes) out.push_back({parent_, WM_COMMAND, MAKEWPARAM(kId & 0xFFFF, code), LowHandle(w)});
+        return out;
+    }
+    HWND parent_ = nullptr;
+    std::unique_ptr<DibCanvas> on_, off_, red_;
+};
+
+TEST_F(TogleTest, CreationTakesTheOnImagesSizeAndStoresBothImagesBeforeShowing) {
+    // A mixed pair of different sizes shows which image gives the size.
+    const HBITMAP on = LoadCachedBitmap(TestInstance(), "start_on"), off = LoadCachedBitmap(TestInstance(), "24_off");
+    ASSERT_NE(SizeOf(on), SizeOf(off));
+    CREATESTRUCTA cs = {};
+    TogleState atShow = {-1, nullptr, nullptr};
+    SentMessageSpy spy([&](const CWPSTRUCT& m) {
+        char cls[32] = "";
+        GetClassNameA(m.hwnd, cls, sizeof cls);
+        if (std::strcmp(cls, "Zut_TogleClass") != 0) return;
+        if (m.message == WM_CREATE) cs = *reinterpret_cast<CREATESTRUCTA*>(m.lParam);
+        if (m.message == WM_SHOWWINDOW) atShow = *GetStateBlock<TogleState>(m.hwnd);
+    });
+    HWND w = CreateTogle(TestInstance(), parent_, kId, 7, 9, "start_on", "24_off");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(cs.style, static_cast<LONG>(WS_CHILD));
+    EXPECT_EQ(cs.hMenu, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kId)));
+    EXPECT_EQ((std::vector<int>{cs.x, cs.y, cs.cx, cs.cy}), (std::vector<int>{7, 9, SizeOf(on)[0], SizeOf(on)[1]}));
+    EXPECT_EQ(atShow.checkState, 0);
+    EXPECT_EQ(atShow.onBitmap, on);
+    EXPECT_EQ(atShow.offBitmap, off);
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_EQ(Check(w), 0);
+
+    // A second toggle of the same names shares the cache's handles; destroying one leaves
+    // them to the cache.
+    HWND twin = CreateTogle(TestInstance(), parent_, 2, 60, 9, "start_on", "24_off");
+    EXPECT_EQ(GetStateBlock<TogleState>(twin)->onBitmap, on);
+    EXPECT_EQ(GetStateBlock<TogleState>(twin)->offBitmap, off);
+    DestroyWindow(w);
+    EXPECT_EQ(GetObjectType(on), static_cast<DWORD>(OBJ_BITMAP));
+}
+
+// Missing images: the box for the on image comes first; the off image gives the size, and
+// with neither the window is empty. The toggle works all the same.
+TEST_F(TogleTest, MissingImagesReportOnThenOffAndSizeFromTheOffImageOrNothing) {
+    BoxWatcher boxes("NotFound");
+    HWND offOnly = CreateTogle(TestInstance(), parent_, kId, 0, 0, "togle_test_no_on", "30_off");
+    EXPECT_EQ(ClientSize(offOnly), SizeOf(LoadCachedBitmap(TestInstance(), "30_off")));
+    HWND none = CreateTogle(TestInstance(), parent_, kId, 0, 0, "togle_test_no_on2", "togle_test_no_off2");
+    EXPECT_EQ(ClientSize(none), (std::vector<int>{0, 0}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"togle_test_no_on", "togle_test_no_on2", "togle_test_no_off2"}));
+    DrainPosted();
+    for (HWND w : {offOnly, none}) {
+        SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageA(w, WM_LBUTTONUP, 0, 0);
+        EXPECT_EQ(Check(w), 1);
+        EXPECT_EQ(DrainPostedExceptInput(), Commands(w, {1}));
+    }
+}
+
+TEST_F(TogleTest, RefusedStateBlockRefusesCreation) {
+    RefuseStateBlocks refuse;
+    EXPECT_EQ(CreateTogle(TestInstance(), parent_, kId, 0, 0, "start_on", "start_off"), nullptr);
+    EXPECT_EQ(GetWindow(parent_, GW_CHILD), nullptr);
+}
+
+// Every BM_SETCHECK repaints at once (on screen before it returns, nothing invalidated, no
+// WM_PAINT); only exactly 0 and 1 are stored.
+TEST_F(TogleTest, SetCheckStoresOnlyZeroOrOneAndAlwaysRepaintsAtOnce) {
+    HWND w = Make();
+    EXPECT_EQ(OnScreenDiffers(w, *off_), 0);
+    MessageLog log(w);
+    const struct { WPARAM wParam; LRESULT check; } cases[] = {
+        {1, 1}, {2, 1}, {0, 0}, {2, 0}, {static_cast<WPARAM>(-1), 0}, {1, 1}, {1, 1}, {0x10001, 1}};
+    for (const auto& c : cases) {
+        Scribble(w);
+        EXPECT_EQ(SendMessageA(w, BM_SETCHECK, c.wParam, 0x1234), 0);
+        EXPECT_EQ(OnScreenDiffers(w, c.check ? *on_ : *off_), 0) << "BM_SETCHECK " << c.wParam;
+        RECT update;
+        EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
+        EXPECT_EQ(Check(w), c.check) << "BM_SETCHECK " << c.wParam;
+    }
+    EXPECT_EQ(log.Count(WM_PAINT), 0);
+    EXPECT_TRUE(DrainPostedExceptInput().empty());
+}
+
+TEST_F(TogleTest, LeftPressFlipsAtOnceAndNotifiesReleaseOnlyRepaints) {
+    HWND w = Make();
+    SetFocus(parent_);
+    for (int press = 1; press <= 2; ++press) {
+        const DibCanvas& image = press == 1 ? *on_ : *off_;
+        Scribble(w);
+        EXPECT_EQ(SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)), 0);
+        EXPECT_EQ(Check(w), press == 1 ? 1 : 0);
+        EXPECT_EQ(GetCapture(), w);
+        EXPECT_EQ(GetFocus(), w);
+        EXPECT_EQ(OnScreenDiffers(w, image), 0);
+        EXPECT_EQ(DrainPostedExceptInput(), Commands(w, {1}));
+        // Released outside the toggle: the flip stays, the mouse is let go, no notification.
+        Scribble(w);
+        EXPECT_EQ(SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(500, 500)), 0);
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(OnScreenDiffers(w, image), 0);
+        EXPECT_TRUE(DrainPostedExceptInput().empty());
+    }
+}
+
+TEST_F(TogleTest, RightReleaseOnlyNotifies) {
+    HWND w = Make();
+    SendMessageA(w, BM_SETCHECK, 1, 0);
+    Scribble(w);
+    SendMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+    EXPECT_TRUE(DrainPostedExceptInput().empty());
+    EXPECT_EQ(SendMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(3, 3)), 0);
+    EXPECT_EQ(Check(w), 1);
+    EXPECT_EQ(OnScreenDiffers(w, *red_), 0);  // nothing repainted
+    EXPECT_EQ(DrainPostedExceptInput(), Commands(w, {2}));
+}
+
+// A real double click, through the system's input queue: without CS_DBLCLKS it arrives as two
+// presses, so the toggle flips twice and notifies twice.
+TEST_F(TogleTest, RealDoubleClickIsTwoPresses) {
+    // Real input goes to the window under the pointer: keep this one on top, clear of the
+    // spot where the other test processes open their windows.
+    SetWindowPos(parent_, HWND_TOPMOST, 700, 520, 200, 100, 0);
+    HWND w = Make();
+    MessageLog log(w);
+    RECT r;
+    GetWindowRect(w, &r);
+    ASSERT_TRUE(SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    ASSERT_EQ(SendInput(4, clicks, sizeof(INPUT)), 4u);
+    std::vector<PostedMessage> posted;  // dispatch as a message loop would, keeping the posts
+    for (int i = 0; i < 100 && log.Count(WM_LBUTTONUP) + log.Count(WM_LBUTTONDBLCLK) < 2; ++i, Sleep(10)) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == parent_ && msg.message == WM_COMMAND)
+                posted.push_back({msg.hwnd, msg.message, msg.wParam, msg.lParam});
+            else
+                DispatchMessageA(&msg);
+        }
+    }
+    EXPECT_EQ(log.Count(WM_LBUTTONDOWN), 2);
+    EXPECT_EQ(log.Count(WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(Check(w), 0);
+    EXPECT_EQ(posted, Commands(w, {1, 1}));
+}
+
+TEST_F(TogleTest, MessageResultsAndNoFocusOnHover) {
+    HWND w = Make();
+    DibCanvas canvas(4, 4);
+    canvas.Fill(kRed);
+    EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0), 0);
+    EXPECT_EQ(canvas.Pixel(1, 1), kRed);  // nothing erased
+    EXPECT_EQ(SendMessageA(w, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
+    HWND focused = nullptr;
+    ASSERT_TRUE(RunWhileForeground(parent_, [&] {
+        SetFocus(parent_);
+        SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        focused = GetFocus();
+    }));
+    EXPECT_EQ(focused, parent_);
+    SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(w, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(Check(w), 0);
+    EXPECT_TRUE(DrainPostedExceptInput().empty());
+}
+
+TEST_F(TogleTest, PaintRoutineCopiesTheImageOfTheGivenStateSizedByTheRectangle) {
+    HWND w = Make();
+    const TogleState* block = GetStateBlock<TogleState>(w);
+    DibCanvas canvas(on_->width(), on_->height());
+    const RECT client = {0, 0, on_->width(), on_->height()};
+    const struct { LONG state; const DibCanvas* image; } cases[] = {
+        {1, on_.get()}, {0, off_.get()}, {2, off_.get()}, {-1, off_.get()}};
+    for (const auto& c : cases) {
+        canvas.Fill(kRed);
+        DrawTogle(canvas.dc(), client, c.state, block);
+        EXPECT_EQ(DifferentPixels(canvas, *c.image), 0) << "state " << c.state;
+    }
+    canvas.Fill(kRed);
+    DrawTogle(canvas.dc(), RECT{0, 0, 10, 5}, 1, block);  // width and height: right and bottom
+    EXPECT_EQ(canvas.Pixel(9, 4), on_->Pixel(9, 4));
+    EXPECT_EQ(canvas.Pixel(10, 0), kRed);
+    EXPECT_EQ(canvas.Pixel(0, 5), kRed);
+    canvas.Fill(kRed);
+    DrawTogle(canvas.dc(), client, 1, nullptr);  // no block, nothing drawn
+    EXPECT_EQ(DifferentPixels(canvas, *red_), 0);
+
+    SendMessageA(w, BM_SETCHECK, 1, 0);  // WM_PAINT draws the current image too
+    Scribble(w);
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+    EXPECT_EQ(OnScreenDiffers(w, *on_), 0);
+}
+
+// Both desk controls: 1,000 repaints each, and no GDI object and no window outlives them.
+TEST(DeskControlsLeak, CreateRepaintDestroyLeavesNothingBehind) {
+    EnsureToolkitRegistered();
+    HWND parent = CreateTestParent();
+    auto exercise = [parent](int repaints) {
+        HWND spinner = CreateDigitEx(TestInstance(), parent, 1, 10, 10, 60, 40, 0xFF00, 0, 99, 0);
+        HWND toggle = CreateTogle(TestInstance(), parent, 2, 100, 10, "start_on", "start_off");
+        for (int i = 0; i < repaints; ++i) {
+            SendMessageA(spinner, SBM_SETPOS, i, 0);
+            UpdateWindow(spinner);
+            SendMessageA(toggle, BM_SETCHECK, i & 1, 0);
+        }
+        SendMessageA(toggle, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageA(toggle, WM_LBUTTONUP, 0, 0);
+        DestroyWindow(spinner);
+        DestroyWindow(toggle);
+        DrainPosted();
+        return std::vector<HWND>{spinner, toggle};
+    };
+    exercise(3);  // warm up: the first DC, font and text output keep a few lasting objects
+    const int before = FreeGdiSlots();
+    for (HWND w : exercise(1000)) EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(FreeGdiSlots(), before);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    DestroyWindow(parent);
+}
+
+}  // namespace
