@@ -213,23 +213,23 @@ bool ParseHex(const std::string& hex, std::string* bytes) {
     return true;
 }
 
-bool ParseData(const std::string& spec, DWORD* type, std::string* bytes) {
-    if (spec.compare(0, 3, "sz:") == 0) {
+bool ParseData(const std::string& data, DWORD* type, std::string* bytes) {
+    if (data.compare(0, 3, "sz:") == 0) {
         *type = REG_SZ;
-        bytes->assign(spec.c_str() + 3, spec.size() - 3 + 1);  // with the terminator
+        bytes->assign(data.c_str() + 3, data.size() - 3 + 1);  // with the terminator
         return true;
     }
-    if (spec.compare(0, 6, "dword:") == 0) {
-        const DWORD v = static_cast<DWORD>(Number(spec.substr(6)));
+    if (data.compare(0, 6, "dword:") == 0) {
+        const DWORD v = static_cast<DWORD>(Number(data.substr(6)));
         *type = REG_DWORD;
         bytes->assign(reinterpret_cast<const char*>(&v), sizeof v);
         return true;
     }
-    if (spec.compare(0, 4, "hex:") == 0) {
-        const size_t colon = spec.find(':', 4);
+    if (data.compare(0, 4, "hex:") == 0) {
+        const size_t colon = data.find(':', 4);
         if (colon == std::string::npos) return false;
-        *type = static_cast<DWORD>(Number(spec.substr(4, colon - 4)));
-        return ParseHex(spec.substr(colon + 1), bytes);
+        *type = static_cast<DWORD>(Number(data.substr(4, colon - 4)));
+        return ParseHex(data.substr(colon + 1), bytes);
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "standin/mtc_sequencer.h"
 
 #include "app/mtc_decoder.h"
+#include "tests/shown_times.h"
 
 #include <gtest/gtest.h>
 
@@ -252,23 +253,6 @@ TEST(MtcSequencer, CatchUpSendsAFewLatePiecesThenSkipsToASetStart) {
     }
 }
 
-// The decoder's view of the sequencer's stream: what the desk would show.
-class ShownTimes final : public MtcDisplayPort {
-public:
-    int StartToggleState() override { return 1; }
-    void SetStartToggle(int) override { ++toggleSets; }
-    void ShowField(TimeField field, unsigned value) override {
-        switch (field) {
-        case TimeField::Frames: current.frames = value; break;
-        case TimeField::Seconds: current.seconds = value; break;
-        case TimeField::Minutes: current.minutes = value; break;
-        case TimeField::Hours: current.hours = value; shown.push_back(current); break;
-        }
-    }
-    MtcTime current = {};
-    std::vector<MtcTime> shown;
-    int toggleSets = 0;
-};
 
 TEST(MtcSequencerToDecoder, TheDeskShowsEverySetsTimeAcrossMinuteAndDayBoundaries) {
     struct Case { MtcTime start; MtcRate rate; };

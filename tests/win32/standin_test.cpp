@@ -11,6 +11,7 @@
 
 #include "app/desk_window.h"
 #include "app/mtc_decoder.h"
+#include "tests/shown_times.h"
 #include "driver/generator_command.h"
 #include "standin/mtc_sequencer.h"
 
@@ -116,22 +117,6 @@ void ExpectCompletePairs(const std::vector<Byte>& bytes, HWND window) {
     }
 }
 
-// What the desk's decoder would show for the stream, one time per piece 7.
-class ShownTimes final : public MtcDisplayPort {
-public:
-    int StartToggleState() override { return 1; }
-    void SetStartToggle(int) override {}
-    void ShowField(TimeField field, unsigned value) override {
-        switch (field) {
-        case TimeField::Frames: current.frames = value; break;
-        case TimeField::Seconds: current.seconds = value; break;
-        case TimeField::Minutes: current.minutes = value; break;
-        case TimeField::Hours: current.hours = value; shown.push_back(current); break;
-        }
-    }
-    MtcTime current = {};
-    std::vector<MtcTime> shown;
-};
 
 std::vector<MtcTime> Decode(const std::vector<Byte>& bytes) {
     MtcDecoderState state = {};
