@@ -15,23 +15,11 @@
 
 #include "app/desk_panel.h"
 #include "app/desk_window.h"
+#include "bench/process_cpu.h"
 #include "controls/toolkit.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
-
-double Seconds(const FILETIME& t) {
-    ULARGE_INTEGER v;
-    v.LowPart = t.dwLowDateTime;
-    v.HighPart = t.dwHighDateTime;
-    return static_cast<double>(v.QuadPart) / 1e7;
-}
-
-double CpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return Seconds(kernel) + Seconds(user);
-}
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -101,13 +89,13 @@ int main(int argc, char** argv) {
     const int slotsBefore = FreeGdiSlots();
     const int windowsBefore = WindowCount();
     const long framesBefore = ShownFrames(panel, fps[rate]);
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     const DWORD t0 = GetTickCount();
 
     RunFor(static_cast<DWORD>(seconds) * 1000);
 
     const double wall = (GetTickCount() - t0) / 1000.0;
-    const double cpu = CpuSeconds() - cpuBefore;
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
     const long framesAfter = ShownFrames(panel, fps[rate]);
     const int windowsAfter = WindowCount();
     const int slotsAfter = FreeGdiSlots();

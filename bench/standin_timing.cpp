@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/desk_window.h"
+#include "bench/process_cpu.h"
 #include "driver/device.h"
 #include "driver/generator_command.h"
 #include "standin/mtc_sequencer.h"
@@ -71,16 +72,6 @@ bool SendRecord(const GeneratorCommand& record) {
                                   sizeof io, &returned, nullptr);
     DeviceClose(device);
     return ok != FALSE;
-}
-
-double ProcessCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return static_cast<double>(static_cast<std::uint64_t>(t.dwHighDateTime) << 32 |
-                                   t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
 }
 
 void PrintStats(const char* what, std::vector<double> ms) {
