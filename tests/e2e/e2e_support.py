@@ -11,7 +11,8 @@ import sys
 import unittest
 
 EXES = {}
-WINE = os.environ.get("DESK_WINE", "wine")
+# The 64-bit loader (scripts/wine-session exports it), never /usr/bin/wine.
+WINE = os.environ.get("DESK_WINE", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine64"))
 STEP_TIMEOUT = 30  # seconds for any single probe run
 
 
