@@ -41,7 +41,7 @@ void* (*g_deskPanelAlloc)(SIZE_T size) = HeapPanelAlloc;
 void BuildDeskPanel(DeskPanel* panel, HWND parent, int x0, int y0, int panelNumber) {
     panel->panelNumber = panelNumber;
     if (!parent) return;
-    const int base = panelNumber << 12;
+    const int base = static_cast<int>(static_cast<unsigned>(panelNumber) << 12);  // any panel number
     HWND* spinners[4] = {&panel->hours, &panel->minutes, &panel->seconds, &panel->frames};
     for (int i = 0; i < 4; ++i) {
         const SpinnerPlace& s = kSpinners[i];

@@ -53,6 +53,13 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
+// Closing the desk ends the message loop. A desk whose creation was refused (no panel) never
+// ran one, so it leaves no quit message behind for whatever the thread does next.
+LRESULT OnDestroy() {
+    if (g_deskPanel) PostQuitMessage(0);
+    return 0;
+}
+
 LRESULT OnMouseMove(HWND window) {
     if (GetForegroundWindow() == window) SetFocus(window);
     return 0;
@@ -68,14 +75,14 @@ LRESULT CALLBACK DeskWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:    return DispatchDeskCommand(window, wParam, lParam);
     case WM_MOUSEMOVE:  return OnMouseMove(window);
     case WM_MTC_BYTE:   DecodeMtcByte(static_cast<unsigned>(wParam)); return 0;
-    case WM_DESTROY:    PostQuitMessage(0); return 0;
+    case WM_DESTROY:    return OnDestroy();
     default:            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
 HWND CreateDeskWindow(HINSTANCE instance) {
     g_programInstance = instance;
-    LoadStringA(instance, IDS_WINDOW_CLASS, g_className, 100);
+    LoadStringA(instance, IDS_WINDOW_CLASS, g_className, sizeof g_className);
 
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;

@@ -24,10 +24,12 @@ Handle Lookup(Table& table, const char* name, const Ops& ops) {
         ops.report(ops.context, name);
         return nullptr;
     }
+    // The entry is recorded before the report: the report may run a nested message loop in
+    // which another request takes the first free entry, and that must not be this one.
     Handle loaded = ops.load(ops.context, name);
-    if (loaded == nullptr) ops.report(ops.context, name);
     std::memcpy(freeEntry->name, name, std::strlen(name) + 1);
     freeEntry->bitmap = loaded;
+    if (loaded == nullptr) ops.report(ops.context, name);
     return loaded;
 }
 

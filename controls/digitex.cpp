@@ -3,7 +3,7 @@
 // change invalidates; only the wheel notifies the parent.
 #include "controls/digitex.h"
 
-#include "controls/control_rules.h"
+#include "controls/digitex_rules.h"
 #include "controls/toolkit.h"
 
 // 1. State block: DigitExState (digitex.h), six 32-bit fields on the 32-bit target.
@@ -13,42 +13,37 @@ namespace {
 
 // 2. Constants. No class-wide variables.
 constexpr char kClassName[] = "Zut_DigitExClass";
-constexpr char kCursorName[] = "psize";
 constexpr int kFontWeight = FW_BOLD;                            // 700
 constexpr DWORD kFontQuality = ANTIALIASED_QUALITY;             // 4
 constexpr DWORD kFontPitchAndFamily = FF_ROMAN | DEFAULT_PITCH; // 0x10
 constexpr char kFontFace[] = "Arial";
 
-// 3. Arithmetic: control_rules.h (wrap rule, click and wheel steps).
+// 3. Arithmetic: digitex_rules.h (wrap rule, click and wheel steps).
 
 }  // namespace
 
 // 4. Paint routine: the whole client area is composed off-screen (background, then the digits
 // in transparent mode, centred horizontally at the top) and copied with one BitBlt.
-void DrawDigitEx(HDC dc, const RECT& client, const DigitExState* state) {
+void DrawDigitEx(HDC dc, const RECT& client, int, const DigitExState* state) {
     if (!state) return;
     char text[16];
     wsprintfA(text, "%02d", static_cast<int>(state->pos));
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
 
-    MemoryDC memory(dc);
-    OwnedGdi<HBITMAP> offscreen(CreateCompatibleBitmap(dc, width, height));
+    Composition memory(dc, width, height);
     {
-        SelectGuard keepBitmap(memory, offscreen);
-        {
-            OwnedGdi<HBRUSH> brush(CreateSolidBrush(state->backColor));
-            FillRect(memory, &client, brush);
-        }
-        {
-            SelectGuard keepFont(memory, state->font);  // nothing selected for a null font
-            SetBkMode(memory, TRANSPARENT);
-            SetTextColor(memory, state->textColor);
-            RECT textRect = client;
-            DrawTextA(memory, text, -1, &textRect, DT_CENTER);
-        }
-        BitBlt(dc, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
+        OwnedGdi<HBRUSH> brush(CreateSolidBrush(state->backColor));
+        FillRect(memory, &client, brush);
     }
+    {
+        SelectGuard keepFont(memory, state->font);  // nothing selected for a null font
+        SetBkMode(memory, TRANSPARENT);
+        SetTextColor(memory, state->textColor);
+        RECT textRect = client;
+        DrawTextA(memory, text, -1, &textRect, DT_CENTER);
+    }
+    BitBlt(dc, client.left, client.top, width, height, memory, 0, 0, SRCCOPY);
 }
 
 namespace {
@@ -58,7 +53,8 @@ namespace {
 LRESULT OnCreate(HWND window) {
     auto* state = static_cast<DigitExState*>(AllocStateBlock(window, sizeof(DigitExState)));
     if (!state) return -1;
-    // maxPos and resetPos are left to the creation function.
+    // maxPos and resetPos are the creation function's; the block is zero-filled, so until it
+    // sets them they read 0.
     state->font = nullptr;
     state->pos = 0;
     state->textColor = 0;
@@ -76,10 +72,7 @@ LRESULT OnDestroy(HWND window) {
 
 LRESULT OnPaint(HWND window) {
     RECT client;
-    GetClientRect(window, &client);
-    PaintDC dc(window);
-    DrawDigitEx(dc, client, GetStateBlock<DigitExState>(window));
-    return 0;
+    return PaintMessage(window, client, DrawDigitEx);
 }
 
 // The spinner takes the font over; the one it held before is neither deleted nor used again.
@@ -97,7 +90,7 @@ void SetPosition(HWND window, DigitExState* state, LONG pos) {
 
 LRESULT OnSetPos(HWND window, LONG pos) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (state) SetPosition(window, state, control_rules::WrapPosition(pos, state->maxPos, state->resetPos));
+    if (state) SetPosition(window, state, digitex_rules::WrapPosition(pos, state->maxPos, state->resetPos));
     return 0;
 }
 
@@ -113,7 +106,7 @@ LRESULT OnMouseMove(HWND window) {
 
 LRESULT OnLeftButtonDown(HWND window) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (state) SetPosition(window, state, control_rules::ClickPosition(state->pos, state->maxPos, state->resetPos));
+    if (state) SetPosition(window, state, digitex_rules::ClickPosition(state->pos, state->maxPos, state->resetPos));
     return 0;
 }
 
@@ -127,13 +120,15 @@ LRESULT OnRightButtonDown(HWND window) {
 LRESULT OnMouseWheel(HWND window, short delta) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
     if (!state) return 0;
-    SetPosition(window, state, control_rules::WheelPosition(state->pos, delta, state->maxPos, state->resetPos));
+    SetPosition(window, state, digitex_rules::WheelPosition(state->pos, delta, state->maxPos, state->resetPos));
     PostScrollNotify(window, WM_VSCROLL, SB_THUMBPOSITION, state->pos);
     return 0;
 }
 
+}  // namespace
+
 // 6. Window procedure.
-LRESULT CALLBACK DigitExProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK DigitExWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:      return OnCreate(window);
     case WM_DESTROY:     return OnDestroy(window);
@@ -146,40 +141,25 @@ LRESULT CALLBACK DigitExProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEMOVE:   return OnMouseMove(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
-    case WM_MOUSEWHEEL:  return OnMouseWheel(window, static_cast<short>(HIWORD(wParam)));
+    case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
     default:             return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-}  // namespace
-
-// 7. Registration and creation.
-
-ATOM RegisterDigitExClass(HINSTANCE instance) {
-    return RegisterToolkitClass(instance, kClassName, DigitExProc, kCursorName);
-}
-
-BOOL UnregisterDigitExClass() {
-    return UnregisterToolkitClass(kClassName);
-}
+// 7. Creation.
 
 HWND CreateDigitEx(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                    COLORREF textColor, COLORREF backColor, int maxPos, int resetPos) {
-    HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD, x, y, width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (!window) return nullptr;
-    DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (state) {
-        state->maxPos = maxPos;
-        state->pos = 0;
-        state->resetPos = resetPos;
-        state->textColor = textColor;
-        state->backColor = backColor;
-        state->font = CreateFontA(height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, kFontQuality,
-                                  kFontPitchAndFamily, kFontFace);
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), 0);
-    }
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, width, height};
+    return CreateControl<DigitExState>(kClassName, "", place, [&](HWND window, DigitExState& state) {
+        state.maxPos = maxPos;
+        state.pos = 0;
+        state.resetPos = resetPos;
+        state.textColor = textColor;
+        state.backColor = backColor;
+        state.font = CreateFontA(height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, kFontQuality,
+                                 kFontPitchAndFamily, kFontFace);
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), 0);
+    });
 }

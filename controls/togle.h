@@ -9,13 +9,10 @@ struct TogleState {
     HBITMAP offBitmap; // drawn otherwise; borrowed from the bitmap cache
 };
 
-ATOM RegisterTogleClass(HINSTANCE instance);
-BOOL UnregisterTogleClass();
-
 // The paint routine: copies the on image (state 1) or the off image (any other state) to the
 // DC's origin, sized by client's right and bottom. Calls the trace hook first; a null block
 // draws nothing.
-void DrawTogle(HDC dc, const RECT& client, LONG state, const TogleState* block);
+void DrawTogle(HDC dc, const RECT& client, int state, const TogleState* block);
 
 // Creates a toggle sized by its on image (the off image's size when the on image is missing,
 // 0 x 0 with neither), off, shown. Null when creation was refused.

@@ -1,8 +1,6 @@
 #include "controls/toolkit.h"
 
 #include "controls/bitmap_cache_table.h"
-#include "controls/digitex.h"
-#include "controls/togle.h"
 
 HINSTANCE g_toolkitInstance = nullptr;
 HFONT SharedFont = nullptr;
@@ -12,23 +10,24 @@ namespace {
 bitmap_cache::Table g_bitmapCache;  // the process-wide BitmapCache
 LOGFONTA g_sharedLogFont;           // all zero but for the fields set at registration
 
-// The class table in registration order. A row without functions is a class that this build
-// does not carry yet; it keeps its place so that both orders stay fixed.
+// The class table in registration order. A row without a window procedure is a class that
+// this build does not carry yet; it keeps its place so that both orders stay fixed.
+constexpr char kPsize[] = "psize";
 const ToolkitClass kClasses[] = {
-    {"Zut_ButtonClass", nullptr, nullptr},
+    {"Zut_ButtonClass", ButtonWindowProc, nullptr},
     {"Zut_StaticClass", nullptr, nullptr},
     {"Zut_PopMenuClass", nullptr, nullptr},
     {"Zut_OnOffClass", nullptr, nullptr},
-    {"Zut_TogleClass", RegisterTogleClass, UnregisterTogleClass},
+    {"Zut_TogleClass", TogleWindowProc, nullptr},
     {"Zut_State3Class", nullptr, nullptr},
-    {"Zut_VSClass", nullptr, nullptr},
+    {"Zut_VSClass", nullptr, kPsize},
     {"Zut_HSClass", nullptr, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
     {"Zut_DigitClass", nullptr, nullptr},
     {"Zut_BmpTextClass", nullptr, nullptr},
     {"Zut_BmpGageClass", nullptr, nullptr},
-    {"Zut_KnobClass", nullptr, nullptr},
-    {"Zut_DigitExClass", RegisterDigitExClass, UnregisterDigitExClass},
+    {"Zut_KnobClass", nullptr, kPsize},
+    {"Zut_DigitExClass", DigitExWindowProc, kPsize},
     {"Zut_SmallTextClass", nullptr, nullptr},
 };
 constexpr int kClassCount = sizeof kClasses / sizeof kClasses[0];
@@ -37,11 +36,24 @@ static_assert(kClassCount == 15, "the toolkit has fifteen classes");
 // Unregistration swaps positions 10 to 12: bitmap gauge, bitmap text, digit display.
 const int kUnregisterOrder[kClassCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 10, 9, 12, 13, 14};
 
+// The resource loader's spelling of an integer identifier: "#" and decimal digits up to
+// 65535. Anything else ("#abc", "#70000", "#") is a name.
+bool ParseIntegerId(const char* name, WORD* id) {
+    if (name[0] != '#' || name[1] == '\0') return false;
+    unsigned value = 0;
+    for (const char* p = name + 1; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+        if (value > 0xFFFF) return false;
+    }
+    *id = static_cast<WORD>(value);
+    return true;
+}
+
 bitmap_cache::Handle LoadFromModule(void* context, const char* name) {
     HINSTANCE instance = static_cast<HINSTANCE>(context);
-    LPCSTR resource = name;
-    if (name[0] == '#') resource = MAKEINTRESOURCEA(static_cast<WORD>(strtoul(name + 1, nullptr, 10)));
-    return LoadBitmapA(instance, resource);
+    WORD id = 0;
+    return LoadBitmapA(instance, ParseIntegerId(name, &id) ? MAKEINTRESOURCEA(id) : name);
 }
 
 void ReportNotFound(void*, const char* name) {
@@ -74,42 +86,44 @@ const int* ToolkitUnregisterOrder(int* count) {
 void RegisterControlClasses(HINSTANCE instance) {
     g_toolkitInstance = instance;
     for (const ToolkitClass& c : kClasses) {
-        if (c.registerClass) c.registerClass(instance);
+        if (c.proc) RegisterToolkitClass(instance, c);
     }
     lstrcpyA(g_sharedLogFont.lfFaceName, "Arial");
     g_sharedLogFont.lfHeight = 14;
     g_sharedLogFont.lfWeight = FW_NORMAL;
     g_sharedLogFont.lfCharSet = ANSI_CHARSET;
-    SharedFont = CreateFontIndirectA(&g_sharedLogFont);
+    // A second registration without an unregistration keeps the font it made the first time
+    // instead of losing it.
+    if (!SharedFont) SharedFont = CreateFontIndirectA(&g_sharedLogFont);
 }
 
 void UnregisterControlClasses() {
     for (int i : kUnregisterOrder) {
-        if (kClasses[i].unregisterClass) kClasses[i].unregisterClass();
+        if (kClasses[i].proc) UnregisterToolkitClass(kClasses[i]);
     }
     FreeCachedBitmaps();
     if (SharedFont) DeleteObject(SharedFont);
     SharedFont = nullptr;
 }
 
-ATOM RegisterToolkitClass(HINSTANCE instance, LPCSTR className, WNDPROC proc, LPCSTR cursor) {
+ATOM RegisterToolkitClass(HINSTANCE instance, const ToolkitClass& row) {
     g_toolkitInstance = instance;
     WNDCLASSA wc = {};
     wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = row.proc;
     wc.cbClsExtra = 0;
     wc.cbWndExtra = 4;
     wc.hInstance = instance;
     wc.hIcon = nullptr;
-    wc.hCursor = cursor ? LoadCursorA(instance, cursor) : LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = row.cursor ? LoadCursorA(instance, row.cursor) : LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszMenuName = nullptr;
-    wc.lpszClassName = className;
+    wc.lpszClassName = row.name;
     return RegisterClassA(&wc);
 }
 
-BOOL UnregisterToolkitClass(LPCSTR className) {
-    return UnregisterClassA(className, g_toolkitInstance);
+BOOL UnregisterToolkitClass(const ToolkitClass& row) {
+    return UnregisterClassA(row.name, g_toolkitInstance);
 }
 
 HBITMAP LoadCachedBitmap(HINSTANCE instance, LPCSTR name) {
@@ -140,17 +154,47 @@ void FreeStateBlock(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
+HWND CreateHiddenChild(LPCSTR className, LPCSTR windowName, const ControlPlace& place) {
+    return CreateWindowExA(0, className, windowName, WS_CHILD, place.x, place.y, place.width,
+                           place.height, place.parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), place.instance,
+                           nullptr);
+}
+
+namespace {
+LPARAM LowHandle(HWND control) {
+    return static_cast<LPARAM>(LOWORD(reinterpret_cast<UINT_PTR>(control)));
+}
+}  // namespace
+
 void PostCommandNotify(HWND control, WORD code) {
-    const WORD id = LOWORD(GetWindowLongPtrA(control, GWLP_ID));
-    const LPARAM handle = static_cast<LPARAM>(LOWORD(reinterpret_cast<UINT_PTR>(control)));
-    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), handle);
+    const WORD id = LOWORD(GetWindowLongA(control, GWL_ID));
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), LowHandle(control));
+}
+
+void PostCommandWholeId(HWND control) {
+    // The 32-bit id as it is, never sign-extended into a wider wParam.
+    const WPARAM id = static_cast<DWORD>(GetWindowLongA(control, GWL_ID));
+    PostMessageA(GetParent(control), WM_COMMAND, id, LowHandle(control));
 }
 
 void PostScrollNotify(HWND control, UINT message, WORD request, int position) {
-    const LPARAM handle = static_cast<LPARAM>(LOWORD(reinterpret_cast<UINT_PTR>(control)));
-    PostMessageA(GetParent(control), message, MAKEWPARAM(request, LOWORD(position)), handle);
+    PostMessageA(GetParent(control), message, MAKEWPARAM(request, LOWORD(position)), LowHandle(control));
 }
 
 void FocusOnHover(HWND control) {
     if (GetParent(control) == GetForegroundWindow()) SetFocus(control);
+}
+
+bool PointerInside(HWND window, RECT& rect, LPARAM lParam, POINT* point) {
+    GetClientRect(window, &rect);
+    const POINT p = PointerOf(lParam);
+    if (point) *point = p;
+    return PtInRect(&rect, p) != FALSE;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info;
+    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
 }

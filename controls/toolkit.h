@@ -1,11 +1,12 @@
 // The bitmap control toolkit's core: class registration, the bitmap cache, the shared font,
-// the trace hook and the conventions every control class shares.
+// the trace hook, and what every control class does the same way (state blocks, repainting,
+// creation, notifications, pointer and wheel unpacking, GDI guards).
 #pragma once
 
 #include <windows.h>
 
-// The one toolkit instance handle: stored by RegisterControlClasses and by every class's own
-// registration function; used by the unregistration functions.
+// The one toolkit instance handle: stored by RegisterControlClasses and by every class's
+// registration; used by the unregistrations and by classes that load bitmaps on their own.
 extern HINSTANCE g_toolkitInstance;
 
 // The toolkit's one text font, Arial 14, weight 400; null before registration.
@@ -22,25 +23,50 @@ void FreeCachedBitmaps();
 // The paint trace hook: takes a wsprintfA format and its arguments and discards them.
 void DebugTrace(LPCSTR format, ...);
 
-// One row of the class table: a class's name with its registration and unregistration
-// functions. Rows stand in registration order.
+// --- Class registration ------------------------------------------------------------------
+
+// One row of the class table: a class's name, window procedure and cursor (null for the
+// system arrow, else the name of one of the program's cursor resources, "psize"). Rows stand
+// in registration order; a new class is one more row.
 struct ToolkitClass {
     const char* name;
-    ATOM (*registerClass)(HINSTANCE instance);
-    BOOL (*unregisterClass)();
+    WNDPROC proc;
+    const char* cursor;
 };
 const ToolkitClass* ToolkitClasses(int* count);
 // The unregistration order, as indexes into ToolkitClasses().
 const int* ToolkitUnregisterOrder(int* count);
 
-// Fills the attributes every toolkit class shares (CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW,
-// 4 window extra bytes, COLOR_WINDOW + 1) and registers the class. cursor is null for the
-// system arrow, or the name of one of the program's cursor resources ("psize").
-ATOM RegisterToolkitClass(HINSTANCE instance, LPCSTR className, WNDPROC proc, LPCSTR cursor);
-BOOL UnregisterToolkitClass(LPCSTR className);
+// A class's registration: stores the instance as the toolkit instance handle, fills the
+// attributes every toolkit class shares (CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW, 4 window
+// extra bytes, COLOR_WINDOW + 1, the row's cursor) and registers it. Its unregistration uses
+// the toolkit instance handle.
+ATOM RegisterToolkitClass(HINSTANCE instance, const ToolkitClass& row);
+BOOL UnregisterToolkitClass(const ToolkitClass& row);
 
-// State blocks: plain zero-filled process-heap memory whose pointer lives in GWLP_USERDATA.
-// g_stateBlockAlloc is the allocator (a test may swap it to refuse a creation).
+// The window procedures of the fifteen classes, each in its class's own source.
+LRESULT CALLBACK ButtonWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK PopMenuWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK OnOffWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK TogleWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK State3WindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK VSWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK HSWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK BmpListWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK DigitWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK BmpTextWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK BmpGageWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK KnobWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK DigitExWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK SmallTextWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+// --- State blocks ------------------------------------------------------------------------
+
+// Plain process-heap memory whose pointer lives in GWLP_USERDATA. Blocks are zero-filled at
+// allocation, also for the classes that do not clear theirs: a field nobody has set yet then
+// reads as 0 instead of as whatever the heap held. g_stateBlockAlloc is the allocator (a test
+// may swap it to refuse a creation).
 extern void* (*g_stateBlockAlloc)(SIZE_T size);
 void* AllocStateBlock(HWND window, SIZE_T size);  // null when the allocation failed
 void FreeStateBlock(HWND window);                 // frees the block, stores 0
@@ -48,11 +74,49 @@ template <class T>
 inline T* GetStateBlock(HWND window) {
     return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
+// WM_CREATE of a class whose block needs nothing more: allocate, or refuse the creation.
+template <class T>
+inline LRESULT CreateStateBlock(HWND window) {
+    return AllocStateBlock(window, sizeof(T)) ? 0 : -1;
+}
+// WM_DESTROY of a class that owns nothing beyond its block.
+inline LRESULT DestroyStateBlock(HWND window) {
+    FreeStateBlock(window);
+    return 0;
+}
 
-// Notifications, posted to GetParent(control).
+// --- Creation ----------------------------------------------------------------------------
+
+// Where a creation function puts its control: the child window's instance, parent,
+// identifier (as the menu parameter), place and size.
+struct ControlPlace {
+    HINSTANCE instance;
+    HWND parent;
+    int id;
+    int x, y, width, height;
+};
+
+// The creation skeleton: the control is created hidden as a child (WS_CHILD only), fill
+// writes its state block (it is not called when the class refused the block), then it is
+// shown with SW_SHOWNORMAL. Null when the window was refused.
+HWND CreateHiddenChild(LPCSTR className, LPCSTR windowName, const ControlPlace& place);
+template <class State, class Fill>
+HWND CreateControl(LPCSTR className, LPCSTR windowName, const ControlPlace& place, Fill fill) {
+    HWND window = CreateHiddenChild(className, windowName, place);
+    if (!window) return nullptr;
+    if (State* state = GetStateBlock<State>(window)) fill(window, *state);
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
+
+// --- Notifications, posted to GetParent(control) -------------------------------------------
+
 // WM_COMMAND: wParam = low 16 bits of the control id | code << 16, lParam = low 16 bits of
 // the control's handle.
 void PostCommandNotify(HWND control, WORD code);
+// WM_COMMAND with the id whole, as GetWindowLongA(GWL_ID) returns it (its high word stands
+// where the code would), lParam = low 16 bits of the control's handle.
+void PostCommandWholeId(HWND control);
 // WM_VSCROLL / WM_HSCROLL: wParam = request | low 16 bits of position << 16, lParam = low 16
 // bits of the control's handle.
 void PostScrollNotify(HWND control, UINT message, WORD request, int position);
@@ -60,7 +124,26 @@ void PostScrollNotify(HWND control, UINT message, WORD request, int position);
 // Focus on hover: the control takes the focus when its parent is the foreground window.
 void FocusOnHover(HWND control);
 
-// GDI guards: every object created or selected is restored and deleted on every path.
+// --- Pointer and wheel -------------------------------------------------------------------
+
+// The pointer of a mouse message: x the low word, y the high word, both unsigned 16-bit, so a
+// pointer left of or above the window (possible under capture) counts as far right or below.
+inline POINT PointerOf(LPARAM lParam) {
+    POINT p;
+    p.x = LOWORD(lParam);
+    p.y = HIWORD(lParam);
+    return p;
+}
+// The wheel delta: the high word of wParam, signed 16-bit.
+inline short WheelDeltaOf(WPARAM wParam) {
+    return static_cast<short>(HIWORD(wParam));
+}
+// The hit test: the client rectangle into rect (a class-wide one), the pointer into point
+// (when given), then PtInRect.
+bool PointerInside(HWND window, RECT& rect, LPARAM lParam, POINT* point = nullptr);
+
+// --- GDI guards: every object created or selected is restored and deleted on every path ----
+
 class MemoryDC {
 public:
     explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
@@ -72,6 +155,7 @@ private:
     HDC dc_;
 };
 
+// Selects an object and selects back what it replaced. A null object selects nothing.
 class SelectGuard {
 public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
@@ -95,6 +179,20 @@ private:
     H handle_;
 };
 
+// An off-screen composition: a memory DC compatible with the target holding a bitmap
+// compatible with the target, width x height; the bitmap is selected out, then deleted, then
+// the DC deleted.
+class Composition {
+public:
+    Composition(HDC target, int width, int height)
+        : dc_(target), bitmap_(CreateCompatibleBitmap(target, width, height)), select_(dc_, bitmap_) {}
+    operator HDC() const { return dc_; }
+private:
+    MemoryDC dc_;
+    OwnedGdi<HBITMAP> bitmap_;
+    SelectGuard select_;
+};
+
 // The window's own DC for a repaint at once, released on every path.
 class WindowDC {
 public:
@@ -108,10 +206,11 @@ private:
     HDC dc_;
 };
 
+// BeginPaint / EndPaint; EndPaint only after a BeginPaint that gave a DC.
 class PaintDC {
 public:
-    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
-    ~PaintDC() { EndPaint(window_, &ps_); }
+    explicit PaintDC(HWND window) : window_(window), ps_(), dc_(BeginPaint(window, &ps_)) {}
+    ~PaintDC() { if (dc_) EndPaint(window_, &ps_); }
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
     operator HDC() const { return dc_; }
@@ -120,3 +219,33 @@ private:
     PAINTSTRUCT ps_;
     HDC dc_;
 };
+
+// --- Painting ------------------------------------------------------------------------------
+
+// Every class's paint routine has this shape: the target DC (any DC: the window's, the paint
+// DC, a test's memory DC), the client rectangle, the class's mode or trace flag (ignored by
+// the classes that have none), and the state block (null draws nothing).
+template <class State>
+using PaintRoutine = void (*)(HDC dc, const RECT& client, int flag, State* state);
+
+// Repaint at once: the window's DC, the client rectangle into rect (the class-wide one, where
+// the class has one), the paint routine, ReleaseDC. Nothing is invalidated.
+template <class State>
+void RepaintAtOnce(HWND window, RECT& rect, PaintRoutine<State> paint, int flag = 0) {
+    WindowDC dc(window);
+    GetClientRect(window, &rect);
+    paint(dc, rect, flag, GetStateBlock<State>(window));
+}
+
+// WM_PAINT: the client rectangle into rect, BeginPaint, the paint routine on the paint DC,
+// EndPaint.
+template <class State>
+LRESULT PaintMessage(HWND window, RECT& rect, PaintRoutine<State> paint, int flag = 0) {
+    GetClientRect(window, &rect);
+    PaintDC dc(window);
+    if (dc) paint(dc, rect, flag, GetStateBlock<State>(window));
+    return 0;
+}
+
+// The size of a bitmap (0 x 0 for a null or unreadable one).
+SIZE BitmapSize(HBITMAP bitmap);

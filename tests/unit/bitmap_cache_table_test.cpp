@@ -136,3 +136,30 @@ TEST(BitmapCacheIds, IntegerIdentifiersUseTheResourceCompilersSpelling) {
 }
 
 }  // namespace
+
+// The report may run a nested message loop (the "NotFound" box) in which another window asks
+// for a name not yet cached: that request takes the failed entry over, and nothing it loaded
+// is overwritten or lost when the outer request goes on.
+TEST(BitmapCacheNested, RequestDuringTheReportKeepsItsOwnEntry) {
+    struct Nested {
+        bitmap_cache::Table table{};
+        FakeModule module;
+        bitmap_cache::Handle inner = nullptr;
+        static void Report(void* ctx, const char* name) {
+            auto* n = static_cast<Nested*>(ctx);
+            n->module.reports.push_back(name);
+            if (n->inner == nullptr)
+                n->inner = bitmap_cache::Lookup(n->table, "start_on", {Load, Report, n});
+        }
+        static bitmap_cache::Handle Load(void* ctx, const char* name) {
+            return FakeModule::Load(&static_cast<Nested*>(ctx)->module, name);
+        }
+    } n;
+    n.module.resources = {{"start_on", 1}};
+    EXPECT_EQ(bitmap_cache::Lookup(n.table, "missing", {Nested::Load, Nested::Report, &n}), nullptr);
+    ASSERT_NE(n.inner, nullptr);
+    EXPECT_STREQ(n.table.entries[0].name, "start_on");
+    EXPECT_EQ(n.table.entries[0].bitmap, n.inner);
+    EXPECT_EQ(bitmap_cache::CountLoaded(n.table), 1);
+    EXPECT_EQ(n.module.reports, std::vector<std::string>({"missing"}));
+}

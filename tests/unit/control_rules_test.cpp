@@ -1,4 +1,6 @@
-#include "controls/control_rules.h"
+#include "controls/control_math.h"
+#include "controls/digitex_rules.h"
+#include "controls/togle_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +10,9 @@
 
 namespace {
 
-using namespace control_rules;
+using namespace control_math;
+using namespace digitex_rules;
+using namespace togle_rules;
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 

@@ -109,6 +109,8 @@ TEST_F(DeskWindow, RefusesCreationWhenThePanelCannotBeAllocated) {
     EXPECT_EQ(g_deskPanel, nullptr);
     EXPECT_EQ(FindOwnWindow("QORINPAN"), nullptr);
     EXPECT_EQ(RunDeskWindow(TestInstance(), SW_SHOWNORMAL), 0) << "no window, exit code 0";
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "no quit message left behind";
     g_deskPanelAlloc = saved;
 }
 

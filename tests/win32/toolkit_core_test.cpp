@@ -53,7 +53,7 @@ TEST(ToolkitCore, RegistrationGivesEveryBuiltClassTheSharedAttributesAndUnregist
     const ToolkitClass* classes = ToolkitClasses(&count);
     int built = 0;
     for (int i = 0; i < count; ++i) {
-        if (!classes[i].registerClass) continue;
+        if (!classes[i].proc) continue;
         ++built;
         WNDCLASSA wc = {};
         ASSERT_TRUE(GetClassInfoA(instance, classes[i].name, &wc)) << classes[i].name;

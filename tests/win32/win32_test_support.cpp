@@ -254,3 +254,30 @@ RefuseStateBlocks::RefuseStateBlocks() : saved_(g_stateBlockAlloc) {
 RefuseStateBlocks::~RefuseStateBlocks() {
     g_stateBlockAlloc = saved_;
 }
+
+TestBitmap::TestBitmap(int cellWidth, int height, const std::vector<COLORREF>& colours) {
+    HDC screen = GetDC(nullptr);
+    bitmap_ = CreateCompatibleBitmap(screen, cellWidth * static_cast<int>(colours.size()), height);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap_);
+    for (size_t k = 0; k < colours.size(); ++k) {
+        HBRUSH brush = CreateSolidBrush(colours[k]);
+        RECT r = {static_cast<LONG>(k) * cellWidth, 0, static_cast<LONG>(k + 1) * cellWidth, height};
+        FillRect(memory, &r, brush);
+        DeleteObject(brush);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TestBitmap::~TestBitmap() {
+    DeleteObject(bitmap_);
+}
+
+int LeakedGdiObjects(const std::function<void()>& exercise) {
+    exercise();
+    const int before = FreeGdiSlots();
+    exercise();
+    return before - FreeGdiSlots();
+}

@@ -161,3 +161,21 @@ public:
 private:
     void* (*saved_)(SIZE_T);
 };
+
+// A bitmap compatible with the screen, owned by the test: cells of cellWidth x height side
+// by side, cell k filled with colours[k] (one colour: a plain image). Deleted with the object.
+class TestBitmap {
+public:
+    TestBitmap(int cellWidth, int height, const std::vector<COLORREF>& colours);
+    ~TestBitmap();
+    TestBitmap(const TestBitmap&) = delete;
+    TestBitmap& operator=(const TestBitmap&) = delete;
+    operator HBITMAP() const { return bitmap_; }
+private:
+    HBITMAP bitmap_;
+};
+
+// GDI objects an exercise leaves behind, counted by free handle slots: the exercise runs once
+// to warm up (the first DC, font and text output keep a few lasting objects), then again
+// between two counts.
+int LeakedGdiObjects(const std::function<void()>& exercise);

@@ -1,0 +1,59 @@
+// Arithmetic that more than one control class uses, free of the platform: 32-bit steps that
+// wrap instead of overflowing, the toolkit's clamp, a multiply-then-divide that neither
+// overflows nor divides by zero, and a bounded text copy into a fixed array. Each class's own
+// rules live in a header of its own beside this one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace control_math {
+
+// pos + step in 32-bit two's complement, as the program's integer registers add: stepping
+// past the largest value lands on the smallest. Written without signed overflow.
+constexpr std::int32_t StepPosition(std::int32_t pos, std::int32_t step) {
+    const std::uint32_t sum = static_cast<std::uint32_t>(pos) + static_cast<std::uint32_t>(step);
+    return sum <= 0x7FFFFFFFu ? static_cast<std::int32_t>(sum) : -static_cast<std::int32_t>(~sum) - 1;
+}
+
+// The toolkit's clamp: the low test first, then the high test, which wins when high < low
+// (std::clamp is undefined there).
+constexpr std::int32_t ClampLowFirst(std::int32_t value, std::int32_t low, std::int32_t high) {
+    if (value < low) value = low;
+    if (value > high) value = high;
+    return value;
+}
+
+// a * b / c with the product taken exactly and the quotient truncated toward zero, as the
+// classes' 32-bit formulas mean it. A zero divisor gives 0 instead of a crash, and a quotient
+// beyond 32 bits is held at the nearest 32-bit value.
+constexpr std::int32_t MulDivTrunc(std::int32_t a, std::int32_t b, std::int32_t c) {
+    if (c == 0) return 0;
+    const std::int64_t q = static_cast<std::int64_t>(a) * b / c;
+    return q > INT32_MAX ? INT32_MAX : q < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(q);
+}
+
+// a - b and a + b in 32-bit two's complement, without signed overflow.
+constexpr std::int32_t Sub32(std::int32_t a, std::int32_t b) {
+    return StepPosition(a, static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(b)));
+}
+constexpr std::int32_t Add32(std::int32_t a, std::int32_t b) { return StepPosition(a, b); }
+
+// Copies at most limit - 1 characters of a NUL-terminated text and always terminates (the
+// manner of lstrcpyn); limit is cut to the destination's size, so nothing is ever written past
+// it. A null source copies as the empty text. Returns the number of characters copied.
+inline std::size_t CopyBounded(char* dst, std::size_t dstSize, const char* src, std::size_t limit) {
+    if (limit > dstSize) limit = dstSize;
+    if (limit == 0) return 0;
+    std::size_t n = 0;
+    if (src)
+        for (; n + 1 < limit && src[n] != '\0'; ++n) dst[n] = src[n];
+    dst[n] = '\0';
+    return n;
+}
+template <std::size_t N>
+std::size_t CopyBounded(char (&dst)[N], const char* src, std::size_t limit = N) {
+    return CopyBounded(dst, N, src, limit);
+}
+
+}  // namespace control_math
