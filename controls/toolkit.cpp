@@ -16,7 +16,7 @@ constexpr char kPsize[] = "psize";
 const ToolkitClass kClasses[] = {
     {"Zut_ButtonClass", ButtonWindowProc, nullptr},
     {"Zut_StaticClass", nullptr, nullptr},
-    {"Zut_PopMenuClass", nullptr, nullptr},
+    {"Zut_PopMenuClass", PopMenuWindowProc, nullptr},
     {"Zut_OnOffClass", nullptr, nullptr},
     {"Zut_TogleClass", TogleWindowProc, nullptr},
     {"Zut_State3Class", nullptr, nullptr},

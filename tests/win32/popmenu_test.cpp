@@ -1,0 +1,212 @@
+#include "controls/popmenu.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/button.h"
+#include "controls/toolkit.h"
+#include "tests/win32/control_table.h"
+#include "tests/win32/win32_test_support.h"
+
+namespace {
+
+constexpr int kId = 0x12345;  // above 0xFFFF: notifications carry its low 16 bits only
+constexpr COLORREF kFace = RGB(250, 240, 200), kRed = RGB(255, 0, 0);
+constexpr int kFaceW = 100, kH = 22;
+const char* const kLabels[] = {"Alpha", "Beta", "Gamma"};
+
+long long Pos(HWND w) { return GetStateBlock<PopMenuState>(w)->pos; }
+
+class PopMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureToolkitRegistered();
+        parent_ = CreateTestParent();
+        selector_ = CreatePopMenu(TestInstance(), parent_, kId, 10, 10, face_, buttonPressed_,
+                                  buttonNormal_, kLabels, 3, 0);
+        UpdateWindow(selector_);
+        DrainPosted();
+    }
+    void TearDown() override {
+        DestroyWindow(parent_);
+        DrainPosted();
+    }
+    // The paint routine's picture of a block on a red canvas, black text.
+    std::vector<COLORREF> Row(const PopMenuState& block, int y, int width) {
+        DibCanvas canvas(width, kH);
+        canvas.Fill(kRed);
+        SetTextColor(canvas.dc(), RGB(0, 0, 0));
+        DrawPopMenu(canvas.dc(), RECT{0, 0, width, kH}, 0, &block);
+        std::vector<COLORREF> row;
+        for (int x = 0; x < width; ++x) row.push_back(canvas.Pixel(x, y));
+        return row;
+    }
+    TestBitmap face_{kFaceW, kH, {kFace}};
+    TestBitmap buttonPressed_{20, kH, {RGB(0, 160, 0)}};
+    TestBitmap buttonNormal_{20, kH, {RGB(0, 0, 200)}};
+    HWND parent_ = nullptr, selector_ = nullptr;
+};
+
+TEST_F(PopMenuTest, CreationBuildsTheMenuAndPutsTheButtonInTheLeftColumns) {
+    ASSERT_NE(selector_, nullptr);
+    RECT r;
+    GetClientRect(selector_, &r);
+    EXPECT_EQ(r.right, 20 + kFaceW);
+    EXPECT_EQ(r.bottom, kH);
+    const PopMenuState* state = GetStateBlock<PopMenuState>(selector_);
+    EXPECT_EQ(state->backBitmap, static_cast<HBITMAP>(face_));
+    EXPECT_EQ(state->pos, 0);
+    EXPECT_EQ(state->count, 3);
+    ASSERT_TRUE(IsMenu(state->menu));
+    ASSERT_EQ(GetMenuItemCount(state->menu), 3);
+    for (int p = 0; p < 3; ++p) {
+        char label[16] = "";
+        GetMenuStringA(state->menu, p, label, sizeof label, MF_BYPOSITION);
+        EXPECT_EQ(GetMenuItemID(state->menu, p), static_cast<UINT>(5001 + p));
+        EXPECT_STREQ(label, kLabels[p]);
+    }
+    HWND button = GetDlgItem(selector_, kPopMenuButtonId);
+    ASSERT_NE(button, nullptr);
+    char cls[32] = "";
+    GetClassNameA(button, cls, sizeof cls);
+    EXPECT_STREQ(cls, "Zut_ButtonClass");
+    GetWindowRect(button, &r);
+    MapWindowPoints(nullptr, selector_, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{0, 0, 20, kH}));
+    EXPECT_TRUE(IsWindowVisible(selector_) && IsWindowVisible(button));
+}
+
+TEST_F(PopMenuTest, ClicksCommandsAndPositionRows) {
+    RunMessageTable(selector_, {
+        // a press alone does nothing; releases step with the wrap at count
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 5), 0, 0, {}, Repaint::None},
+        {WM_LBUTTONUP, 0, MAKELPARAM(40, 5), 0, 1, {Command(1)}, Repaint::AtOnce},
+        {WM_LBUTTONUP, 0, 0, 0, 2, {Command(1)}, Repaint::AtOnce},
+        {WM_LBUTTONUP, 0, 0, 0, 0, {Command(1)}, Repaint::AtOnce},
+        {WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, 0, {}, Repaint::None},
+        {WM_RBUTTONUP, 0, 0, 0, 0, {Command(2)}, Repaint::None},
+        // SBM_SETPOS stores as it comes, silently; stepping from outside the items
+        {SBM_SETPOS, 7, 0, 0, 7, {}, Repaint::AtOnce},
+        {SBM_GETPOS, 0, 0, 7, 7, {}, Repaint::None},
+        {WM_LBUTTONUP, 0, 0, 0, 0, {Command(1)}, Repaint::AtOnce},
+        {SBM_SETPOS, static_cast<WPARAM>(-5), 0, 0, -5, {}, Repaint::AtOnce},
+        {WM_LBUTTONUP, 0, 0, 0, -4, {Command(1)}, Repaint::AtOnce},
+        // commands: a choice (code 0, or 3 and above) sets pos from the id, even the current one
+        {WM_COMMAND, MAKEWPARAM(5002, 0), 0, 0, 1, {Command(1)}, Repaint::AtOnce},
+        {WM_COMMAND, MAKEWPARAM(5002, 0), 0, 0, 1, {Command(1)}, Repaint::AtOnce},
+        {WM_COMMAND, MAKEWPARAM(5003, 3), 0, 0, 2, {Command(1)}, Repaint::AtOnce},
+        {WM_COMMAND, MAKEWPARAM(7, 0), 0, 0, 7 - 5001, {Command(1)}, Repaint::AtOnce},
+        // code 1 from any id but the button's is swallowed; code 2 from any id is passed on
+        {WM_COMMAND, MAKEWPARAM(5002, 1), 0, 0, 7 - 5001, {}, Repaint::None},
+        {WM_COMMAND, MAKEWPARAM(kPopMenuButtonId, 2), 0, 0, 7 - 5001, {Command(2)}, Repaint::None},
+        {WM_COMMAND, MAKEWPARAM(77, 2), 0, 0, 7 - 5001, {Command(2)}, Repaint::None},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0, 7 - 5001, {}, Repaint::None},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, kAnyValue, {}, Repaint::None},
+        {WM_ERASEBKGND, 0, 0, 0, kAnyValue, {}, Repaint::None},
+    }, Pos);
+}
+
+// The face at x 20, the label of item pos at (24, 4), the left 20 columns untouched; a
+// position that names no item shows the face alone; a label is cut to 63 characters.
+TEST_F(PopMenuTest, PaintDrawsTheFaceAndTheLabelOfTheCurrentItem) {
+    PopMenuState block = *GetStateBlock<PopMenuState>(selector_);
+    const int width = 20 + kFaceW + 10;
+    const std::vector<COLORREF> alpha = Row(block, 11, width);
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(alpha[x], kRed) << x;
+    for (int x = 20; x < 24; ++x) EXPECT_EQ(alpha[x], kFace) << x;
+    for (int x = 20 + kFaceW; x < width; ++x) EXPECT_EQ(alpha[x], kRed) << x;
+    int ink = 0;
+    for (int x = 24; x < 20 + kFaceW; ++x) ink += alpha[x] != kFace;
+    EXPECT_GT(ink, 0) << "the label is written over the face";
+    EXPECT_EQ(Row(block, 3, width)[30], kFace) << "nothing above y 4";
+    block.pos = 1;
+    EXPECT_NE(Row(block, 11, width), alpha);
+    block.pos = 3;
+    EXPECT_EQ(Row(block, 11, width), Row(block, 1, width)) << "no item: the face alone";
+
+    const std::string long70(70, 'I');
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 5001, long70.c_str());
+    AppendMenuA(menu, MF_STRING, 5002, long70.substr(0, 63).c_str());
+    AppendMenuA(menu, MF_STRING, 5003, long70.substr(0, 62).c_str());
+    block.menu = menu;
+    const int wide = 400;  // room for the whole line beyond the face
+    const std::vector<COLORREF> cut = (block.pos = 0, Row(block, 11, wide));
+    EXPECT_EQ(cut, (block.pos = 1, Row(block, 11, wide)));
+    EXPECT_NE(cut, (block.pos = 2, Row(block, 11, wide)));
+    DestroyMenu(menu);
+}
+
+// One real round trip through TrackPopupMenu: the child button's left click opens the menu
+// (the current item checked only while it is open), keys choose the second item, and the
+// parent hears code 1 with the new position in place.
+TEST_F(PopMenuTest, ChildButtonOpensTheMenuAndAKeyboardChoiceComesBack) {
+    SendMessageA(selector_, SBM_SETPOS, 2, 0);
+    struct Chooser {
+        HMENU menu;
+        bool opened, checkedWhileOpen;
+    } chooser = {GetStateBlock<PopMenuState>(selector_)->menu, false, false};
+    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+        auto* c = static_cast<Chooser*>(p);
+        for (int i = 0; i < 250; ++i, Sleep(20)) {
+            HWND popup = FindOwnWindow("#32768");
+            if (!popup || !IsWindowVisible(popup)) continue;
+            c->opened = true;
+            c->checkedWhileOpen = (GetMenuState(c->menu, 2, MF_BYPOSITION) & MF_CHECKED) != 0;
+            for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(popup, WM_KEYDOWN, key, 0);
+            return 0;
+        }
+        return 0;
+    }, &chooser, 0, nullptr);
+    HWND button = GetDlgItem(selector_, kPopMenuButtonId);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    std::vector<PostedMessage> toParent;  // dispatch as a message loop would, keeping the parent's
+    for (int i = 0; i < 300 && toParent.empty(); ++i, Sleep(10)) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == parent_ && msg.message == WM_COMMAND)
+                toParent.push_back({msg.hwnd, msg.message, msg.wParam, msg.lParam});
+            else
+                DispatchMessageA(&msg);
+        }
+    }
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    EXPECT_TRUE(chooser.opened);
+    EXPECT_TRUE(chooser.checkedWhileOpen);
+    EXPECT_EQ(toParent, Expected(selector_, {Command(1)}));
+    EXPECT_EQ(SendMessageA(selector_, SBM_GETPOS, 0, 0), 1);
+    EXPECT_EQ(GetMenuState(chooser.menu, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
+}
+
+// The push button and the selector: 1,000 repaints each, nothing left behind, the menu gone.
+TEST(PushButtonAndSelectorLeak, CreateRepaintDestroyLeavesNothingBehind) {
+    EnsureToolkitRegistered();
+    HWND parent = CreateTestParent();
+    TestBitmap face(100, 22, {kFace}), pressed(20, 22, {RGB(0, 160, 0)}), normal(20, 22, {RGB(0, 0, 200)});
+    HMENU menu = nullptr;
+    const int leaked = LeakedGdiObjects([&] {
+        HWND button = CreateButton(TestInstance(), parent, 1, 0, 0, pressed, normal);
+        HWND selector = CreatePopMenu(TestInstance(), parent, 2, 0, 30, face, pressed, normal, kLabels, 3, 0);
+        menu = GetStateBlock<PopMenuState>(selector)->menu;
+        for (int i = 0; i < 1000; ++i) {
+            SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SendMessageA(button, WM_LBUTTONUP, 0, 0);
+            SendMessageA(selector, WM_LBUTTONUP, 0, 0);
+        }
+        InvalidateRect(parent, nullptr, TRUE);
+        UpdateWindow(parent);
+        DestroyWindow(button);
+        DestroyWindow(selector);
+        DrainPosted();
+    });
+    EXPECT_EQ(leaked, 0);
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    DestroyWindow(parent);
+}
+
+}  // namespace
