@@ -283,20 +283,28 @@ def draw_rate(label, on):
 
 # ---------------------------------------------------------------- BMP writer
 
-def to_palette(img, colours=256):
-    """Adaptive palette, no dithering; returns (width, height, palette, indices)."""
-    q = img.convert("RGB").quantize(colors=colours, method=Image.Quantize.MEDIANCUT,
-                                    dither=Image.Dither.NONE)
+def to_palette(img, colours=256, keep=()):
+    """Adaptive palette, no dithering; returns (width, height, palette, indices).
+    Pixels of a colour listed in keep keep that exact colour (a palette entry of its own),
+    where another bitmap drawn over the image must meet it without a seam."""
+    rgb = img.convert("RGB")
+    q = rgb.quantize(colors=colours - len(keep), method=Image.Quantize.MEDIANCUT,
+                     dither=Image.Dither.NONE)
     data = list(q.getdata())
     pal = q.getpalette()
+    if keep:
+        base = colours - len(keep)
+        own = {c: base + i for i, c in enumerate(keep)}
+        data = [own.get(c, i) for c, i in zip(rgb.getdata(), data)]
+        pal = (pal + [0] * 3 * base)[:3 * base] + [v for c in keep for v in c]
     used = sorted(set(data))
     remap = {old: new for new, old in enumerate(used)}
     palette = [tuple(pal[3 * i:3 * i + 3]) for i in used]
     return q.size[0], q.size[1], palette, [remap[i] for i in data]
 
 
-def write_bmp8(path, img):
-    w, h, palette, idx = to_palette(img)
+def write_bmp8(path, img, keep=()):
+    w, h, palette, idx = to_palette(img, keep=keep)
     stride = (w + 3) & ~3
     rows = []
     for y in range(h - 1, -1, -1):                      # bottom-up
