@@ -15,9 +15,8 @@ import re
 from PIL import Image, ImageDraw, ImageFilter
 
 import gen_art as desk
-from gen_art import (DEJAVU, FONT_BOLD, FONT_COND_BOLD, LIBERATION, BadFile, check_bmp8,
-                     clamp, engrave, font, frame, need, paste_colour, plate, recess, screw,
-                     text_mask, write_bmp8)
+from gen_art import (DEJAVU, FONT_COND_BOLD, LIBERATION, check_bmp8, clamp, engrave, font,
+                     frame, need, paste_colour, plate, recess, screw, text_mask, write_bmp8)
 
 # ---------------------------------------------------------------- colours
 
@@ -46,7 +45,8 @@ VS_TRACK_BOTTOM = 127              # position 0; maxPos at y 0 (127: 1 px per st
 VS_TRACK_TOP = 0                   # the pointer reaches maxPos
 HS_W, HS_H = 220, 24               # horizontal slider background
 HS_THUMB_W, HS_THUMB_H = 7, 22
-HS_TRACK_LEFT, HS_TRACK_RIGHT = 1, 216
+HS_TRACK_LEFT, HS_TRACK_RIGHT = 1, 168
+HS_VALUE_X = HS_TRACK_RIGHT + 6     # the value's own window, clear of bar and thumb
 WAVE_W, WAVE_H = 48, 32            # bitmap list images
 CELL_W, CELL_H = 6, 7              # digit and character cells
 DIGIT_CELLS, TEXT_CELLS = 11, 39
@@ -156,16 +156,16 @@ def wells():
 
 # ---------------------------------------------------------------- small drawing helpers
 
-def fnt(spec):
-    return font(*spec)
+def fnt(face):
+    return font(*face)
 
 
 LEGENDS = []                       # (text, box) of every legend on the panel, for the checks
 
 
-def legend(img, text, x, y, spec=SMALL_FONT, align="centre", crisp=True):
+def legend(img, text, x, y, face=SMALL_FONT, align="centre", crisp=True):
     """Engraved text; x is the centre, the left or the right edge by align."""
-    f = fnt(spec)
+    f = fnt(face)
     m = text_mask(text, f, crisp)
     w = m.size[0]
     left = {"centre": x - w // 2, "left": x, "right": x - w}[align]
@@ -180,6 +180,16 @@ def supersampled(w, h, draw, s=4):
     big = Image.new("RGBA", (w * s, h * s), (0, 0, 0, 0))
     draw(ImageDraw.Draw(big), s)
     return big.resize((w, h), Image.BOX)
+
+
+def oval(d, k, box, fill, alpha=255):
+    """A filled ellipse in box (x0, y0, x1, y1), on a layer drawn at k times."""
+    d.ellipse([v * k for v in box], fill=tuple(fill) + (alpha,))
+
+
+def disc(d, k, x, y, r, fill, alpha=255):
+    """A filled circle of radius r around (x, y), on a layer drawn at k times."""
+    oval(d, k, (x - r, y - r, x + r, y + r), fill, alpha)
 
 
 def vgradient(w, h, top, bottom):
@@ -258,9 +268,8 @@ def knob_face(img, cx, cy, rng, label):
     s = 4
     # drop shadow
     sh = Image.new("L", (size * s, size * s), 0)
-    ImageDraw.Draw(sh).ellipse([(size / 2 - KNOB_SKIRT_R + 1.5) * s, (size / 2 - KNOB_SKIRT_R + 2.5) * s,
-                                (size / 2 + KNOB_SKIRT_R + 1.5) * s, (size / 2 + KNOB_SKIRT_R + 2.5) * s],
-                               fill=120)
+    r, x, y = KNOB_SKIRT_R, size / 2 + 1.5, size / 2 + 2.5
+    ImageDraw.Draw(sh).ellipse([(x - r) * s, (y - r) * s, (x + r) * s, (y + r) * s], fill=120)
     sh = sh.resize((size, size), Image.BOX).filter(ImageFilter.GaussianBlur(1.6))
     ox, oy = cx - size // 2, cy - size // 2
     img.paste(Image.new("RGB", (size, size), (30, 32, 38)), (ox, oy), sh)
@@ -474,10 +483,10 @@ def draw_switch(lever, held):
 
     def body(d, k):
         # mounting nut and bushing
-        d.ellipse([(cx - 9) * k, (cy - 9) * k, (cx + 9) * k, (cy + 9) * k], fill=(70, 72, 78, 255))
-        d.ellipse([(cx - 8) * k, (cy - 8) * k, (cx + 8) * k, (cy + 8) * k], fill=(150, 152, 158, 255))
-        d.ellipse([(cx - 8) * k, (cy - 8) * k, (cx + 6) * k, (cy + 6) * k], fill=(196, 198, 204, 255))
-        d.ellipse([(cx - 5) * k, (cy - 5) * k, (cx + 5) * k, (cy + 5) * k], fill=(40, 42, 46, 255))
+        disc(d, k, cx, cy, 9, (70, 72, 78))
+        disc(d, k, cx, cy, 8, (150, 152, 158))
+        oval(d, k, (cx - 8, cy - 8, cx + 6, cy + 6), (196, 198, 204))
+        disc(d, k, cx, cy, 5, (40, 42, 46))
         reach = 7 if held else 18
         tip = cy - lever * reach
         # shadow of the lever, to the lower right
@@ -485,15 +494,15 @@ def draw_switch(lever, held):
                fill=(20, 20, 24, 90), width=int(5 * k))
         # the bat: tapered, lit from the left
         for off, col in ((0, (120, 122, 128)), (-0.8, (228, 230, 234)), (0.9, (96, 98, 104))):
-            d.polygon([((cx - 2.6 + off * 0.6) * k, cy * k), ((cx + 2.6 + off * 0.6) * k, cy * k),
-                       ((cx + 1.7 + off * 0.4) * k, tip * k), ((cx - 1.7 + off * 0.4) * k, tip * k)],
+            a, b = off * 0.6, off * 0.4
+            d.polygon([((cx - 2.6 + a) * k, cy * k), ((cx + 2.6 + a) * k, cy * k),
+                       ((cx + 1.7 + b) * k, tip * k), ((cx - 1.7 + b) * k, tip * k)],
                       fill=col + (255,))
         d.polygon([((cx - 1.6) * k, cy * k), ((cx + 0.2) * k, cy * k), ((cx - 0.2) * k, tip * k),
                    ((cx - 1.3) * k, tip * k)], fill=(246, 246, 248, 255))
         br = 3.4 if held else 3.0
-        d.ellipse([(cx - br) * k, (tip - br) * k, (cx + br) * k, (tip + br) * k], fill=(104, 106, 112, 255))
-        d.ellipse([(cx - br + 0.5) * k, (tip - br + 0.5) * k, (cx + br - 1.2) * k, (tip + br - 1.2) * k],
-                  fill=(236, 238, 242, 255))
+        disc(d, k, cx, tip, br, (104, 106, 112))
+        oval(d, k, (cx - br + 0.5, tip - br + 0.5, cx + br - 1.2, tip + br - 1.2), (236, 238, 242))
     lay = supersampled(w, h, body, s)
     img.paste(lay, (0, 0), lay)
     if held:
@@ -507,9 +516,9 @@ def draw_lamp(lens):
     c = LAMP / 2.0
 
     def body(d, k):
-        d.ellipse([(c - 9) * k, (c - 9) * k, (c + 9) * k, (c + 9) * k], fill=(30, 30, 34, 255))
-        d.ellipse([(c - 8) * k, (c - 8) * k, (c + 8) * k, (c + 8) * k], fill=(176, 178, 184, 255))
-        d.ellipse([(c - 7) * k, (c - 7) * k, (c + 7) * k, (c + 7) * k], fill=(24, 24, 28, 255))
+        disc(d, k, c, c, 9, (30, 30, 34))
+        disc(d, k, c, c, 8, (176, 178, 184))
+        disc(d, k, c, c, 7, (24, 24, 28))
         if lens is None:
             centre, rim = (86, 92, 88), (36, 40, 38)
         else:
@@ -518,8 +527,8 @@ def draw_lamp(lens):
             t = i / 13.0
             col = tuple(clamp(a + (b - a) * t) for a, b in zip(centre, rim))
             r = 6.5 * t
-            d.ellipse([(c - r) * k, (c - r) * k, (c + r) * k, (c + r) * k], fill=col + (255,))
-        d.ellipse([(c - 4.5) * k, (c - 5) * k, (c - 0.5) * k, (c - 2) * k], fill=(255, 255, 255, 150))
+            disc(d, k, c, c, r, col)
+        oval(d, k, (c - 4.5, c - 5, c - 0.5, c - 2), (255, 255, 255), 150)
     lay = supersampled(LAMP, LAMP, body)
     img.paste(lay, (0, 0), lay)
     return img
@@ -559,20 +568,27 @@ def draw_vs_thumb(focused):
 
 
 def draw_hs_back():
+    """Two cream windows in one dark rim: the bar's trough (caption) and, at the right, the
+    value's window, which neither the bar nor the thumb reaches."""
     w, h = HS_W, HS_H
     img = vgradient(w, h, FACE_TOP, FACE_BOTTOM)
     d = ImageDraw.Draw(img)
-    # rims: three rows / columns left and top and bottom, two on the right
+    rim = (52, 54, 60)
+    # rims: three rows or columns at the top, bottom and left, two at the right
     frame(img, (0, 0, w - 1, h - 1), (110, 112, 118), (240, 242, 246))
-    d.rectangle((1, 1, w - 2, h - 2), outline=(52, 54, 60))
-    d.line((2, 2, w - 3, 2), fill=(52, 54, 60))
-    d.line((2, 2, 2, h - 3), fill=(52, 54, 60))
-    d.line((3, h - 3, w - 3, h - 3), fill=(52, 54, 60))
+    d.rectangle((1, 1, w - 2, h - 2), outline=rim)
+    d.line((2, 2, w - 3, 2), fill=rim)
+    d.line((2, 2, 2, h - 3), fill=rim)
+    d.line((3, h - 3, w - 3, h - 3), fill=rim)
     d.line((3, 3, w - 3, 3), fill=(200, 194, 160))
+    # the divider between trough and value window
+    x = HS_TRACK_RIGHT + 2
+    for i, c in enumerate((rim, (150, 152, 158), (214, 216, 220), rim)):
+        d.line((x + i, 3, x + i, h - 4), fill=c)
     # a tick every tenth of the travel along the bottom of the trough
     for i in range(11):
         x = round(HS_TRACK_LEFT + (HS_TRACK_RIGHT - HS_TRACK_LEFT) * i / 10)
-        x = min(max(x, 4), w - 4)
+        x = min(max(x, 4), HS_TRACK_RIGHT)
         d.line((x, h - (6 if i in (0, 5, 10) else 5), x, h - 4), fill=(150, 144, 110))
     return img
 
@@ -744,12 +760,12 @@ def draw_marker(focused):
 
     def dot(d, k):
         if focused:
-            d.ellipse([(c - 2.4) * k, (c - 2.4) * k, (c + 2.4) * k, (c + 2.4) * k], fill=(255, 96, 0, 150))
-            d.ellipse([(c - 2.1) * k, (c - 2.1) * k, (c + 2.1) * k, (c + 2.1) * k], fill=(255, 150, 30, 255))
-            d.ellipse([(c - 1.0) * k, (c - 1.2) * k, (c + 0.5) * k, (c + 0.3) * k], fill=(255, 236, 190, 255))
+            disc(d, k, c, c, 2.4, (255, 96, 0), 150)
+            disc(d, k, c, c, 2.1, (255, 150, 30))
+            oval(d, k, (c - 1.0, c - 1.2, c + 0.5, c + 0.3), (255, 236, 190))
         else:
-            d.ellipse([(c - 2.4) * k, (c - 2.4) * k, (c + 2.4) * k, (c + 2.4) * k], fill=(118, 120, 126, 255))
-            d.ellipse([(c - 2.0) * k, (c - 2.0) * k, (c + 2.0) * k, (c + 2.0) * k], fill=(240, 242, 246, 255))
+            disc(d, k, c, c, 2.4, (118, 120, 126))
+            disc(d, k, c, c, 2.0, (240, 242, 246))
     lay = supersampled(MARKER, MARKER, dot, 8)
     img.paste(lay, (0, 0), lay)
     return img
@@ -761,12 +777,164 @@ BAK_KEEP = (KNOB_TOP, LCD_BG, AMBER_BG)
 
 # ---------------------------------------------------------------- the header
 
-def rgb(c):
-    return "Rgb(%d, %d, %d)" % c
+HEADER = """\
+// The toolkit gallery's art and layout, written by tools/gen-art (tools/gallery_art.py):
+// regenerate, do not edit. Bitmap names are the lower-case names the code asks for; the
+// resources store them upper-case (gallery/gallery.rc). Places are client pixels of the
+// gallery window; where a control's image sizes it, the size is given all the same.
+// Colours are COLORREF values (0x00BBGGRR).
+#pragma once
 
+namespace gallery_art {{
 
-def cplace(p):
-    return "{%d, %d, %d, %d}" % p
+struct Place {{
+    int x, y, w, h;
+}};
+struct Size {{
+    int w, h;
+}};
+
+constexpr unsigned long Rgb(int r, int g, int b) {{
+    return static_cast<unsigned long>(r | g << 8 | b << 16);
+}}
+
+// Window: the client area is exactly the background bitmap, a brushed panel with the
+// sections, wells, knob faces and legends drawn in. Paint it at 0,0 and keep
+// WS_CLIPCHILDREN off: the knobs draw only their markers, so their faces are this
+// bitmap showing through.
+constexpr int kClientWidth = {W}, kClientHeight = {H};
+constexpr char kBackground[] = "gallery_bak";
+
+// Dark displays: one LCD style for the wells, the digit and character strips, the
+// spinners and the log (text and back colours below meet the wells exactly).
+constexpr unsigned long kLcdBack = {lcd_back};
+constexpr unsigned long kLcdText = {lcd_text};
+
+// Bitmap push button (Zut_ButtonClass): a key shown at its image's size.
+constexpr char kButtonUp[] = "button_up";
+constexpr char kButtonDown[] = "button_down";
+constexpr Size kKeySize = {{{KEY_W}, {KEY_H}}};  // the three-state button's too
+constexpr Place kPushButton = {push};
+
+// Popup-menu selector (Zut_PopMenuClass): the child button's columns plus the face. The
+// child push button (id 5000) sits at 0,0, kMenuButtonWidth x {FACE_H}, with menu_up and
+// menu_down. The label is written at 24,4 in the shared font with the DC's default (black)
+// text on the cream face, with kSelectorTextRoom pixels to the face's right edge (about
+// 13 capitals).
+constexpr char kMenuUp[] = "menu_up";
+constexpr char kMenuDown[] = "menu_down";
+constexpr char kMenuFace[] = "menu_face";
+constexpr int kMenuButtonWidth = {MENU_BTN_W};
+constexpr Size kMenuFaceSize = {{{FACE_W}, {FACE_H}}};
+constexpr int kSelectorTextRoom = {text_room};
+constexpr Place kSelector = {selector};
+
+// Bitmap list (Zut_BmpListClass): four oscilloscope images, in stepping order.
+{waves}
+constexpr Size kWaveSize = {{{WAVE_W}, {WAVE_H}}};
+constexpr Place kBitmapList = {waves_place};
+
+// On/off switch (Zut_OnOffClass): a bat toggle; the class loads its four images by these
+// integer resource ids. Engraved ON above, OFF below: up is on.
+constexpr int kSwitchPressedOff = 0x81, kSwitchReleasedOff = 0x82;
+constexpr int kSwitchReleasedOn = 0x83, kSwitchPressedOn = 0x84;
+constexpr Size kSwitchSize = {{{SWITCH_W}, {SWITCH_H}}};
+constexpr Place kOnOff = {switch};
+
+// Static bitmap (Zut_StaticClass): a lamp; send WM_SETICON with one of these names (the
+// first right after creation).
+constexpr char kLampOff[] = "lamp_off";
+constexpr char kLampGreen[] = "lamp_green";
+constexpr char kLampRed[] = "lamp_red";
+constexpr Size kLampSize = {{{LAMP}, {LAMP}}};
+constexpr Place kLamp = {lamp};
+
+// Three-state button (Zut_State3Class): a mode key, states 0 OFF, 1 ON, 2 AUTO.
+{modes}
+constexpr Place kThreeState = {state3};
+
+// Vertical sliders (Zut_VSClass): faders A and B. Position 0 at kVsTrackBottom, maxPos at
+// y 0; the pointer is taken from kVsTrackTop. The engraved scales read 0 to kFaderMax;
+// fader A's buddy is the digit display under it, fader B's the gauge.
+constexpr char kVsTrack[] = "vs_track";
+constexpr char kVsThumb[] = "vs_thumb";
+constexpr char kVsThumbFocus[] = "vs_thumb_focus";
+constexpr Size kVsTrackSize = {{{VS_W}, {VS_H}}};
+constexpr Size kVsThumbSize = {{{VS_THUMB_W}, {VS_THUMB_H}}};
+constexpr int kVsTrackTop = {VS_TRACK_TOP}, kVsTrackBottom = {VS_TRACK_BOTTOM};
+{faders}
+constexpr int kFaderMax[2] = {{{fader_max0}, {fader_max1}}};
+
+// Horizontal sliders (Zut_HSClass): a cream trough for the bar and the black caption, and
+// at the right a window of its own for the value text (up to {value_chars} characters fit it; the
+// bar and the thumb never reach it). Position 0 at x 0, maxPos at kHsTrackRight; the bar
+// never gets shorter than kHsTrackLeft (the pointer still reaches 0).
+constexpr char kHsBack[] = "hs_back";
+constexpr char kHsThumb[] = "hs_thumb";
+constexpr char kHsThumbFocus[] = "hs_thumb_focus";
+constexpr Size kHsBackSize = {{{HS_W}, {HS_H}}};
+constexpr Size kHsThumbSize = {{{HS_THUMB_W}, {HS_THUMB_H}}};
+constexpr int kHsTrackLeft = {HS_TRACK_LEFT}, kHsTrackRight = {HS_TRACK_RIGHT};
+{sliders}
+
+// Digit display (Zut_DigitClass): eleven 6 x 7 cells, 0-9 then a dash (x 60) for values out
+// of range; shows 18 x 7 at the place, in a well under fader A.
+constexpr char kDigits[] = "digits";
+constexpr Size kDigitsSize = {{{digits_w}, {CELL_H}}};
+constexpr Place kDigitDisplay = {digit_display};
+
+// Bitmap text (Zut_BmpTextClass): 39 cells of 6 x 7 (A-Z, 0-9, 36 a dot for the marks from
+// the full stop up, 37 and 38 blank); kBitmapTextLength cells in its well.
+constexpr char kCharset[] = "charset";
+constexpr Size kCharsetSize = {{{charset_w}, {CELL_H}}};
+constexpr int kBitmapTextLength = {TEXT_LEN};
+constexpr Place kBitmapText = {bitmap_text};
+
+// Bitmap gauge (Zut_BmpGageClass): draws itself, over a recessed seat. The legend above it
+// reads GAUGE: FOLLOWS FADER B: make it fader B's buddy (0..100 is its percent).
+constexpr Place kGauge = {gauge};
+
+// Rotary knobs (Zut_KnobClass): markers on the flat top of the knob face drawn in the
+// background: centre {KNOB_C},{KNOB_C} of the place, orbit {KNOB_ORBIT} px, 225 degrees (min)
+// clockwise to -45 (max). The engraved scales read kKnobMin to kKnobMax (VALUE, then PAN).
+constexpr char kKnobMarker[] = "knob_marker";
+constexpr char kKnobMarkerFocus[] = "knob_marker_focus";
+constexpr Size kMarkerSize = {{{MARKER}, {MARKER}}};
+{knobs}
+constexpr int kKnobMin[2] = {{{knob_min0}, {knob_min1}}};
+constexpr int kKnobMax[2] = {{{knob_max0}, {knob_max1}}};
+
+// Two-digit spinners (Zut_DigitExClass): hours, minutes, seconds, frames in one LCD well,
+// captioned HRS MIN SEC FRM.
+{spinners}
+constexpr unsigned long kSpinnerText = kLcdText, kSpinnerBack = kLcdBack;
+
+// Bitmap toggles (Zut_TogleClass): the desk's start key and rate keys (their images size
+// them), the rate keys in a recessed strip captioned FRAME/S.
+constexpr char kStartOn[] = "start_on";
+constexpr char kStartOff[] = "start_off";
+constexpr Place kStartToggle = {start};
+{rate_on}
+{rate_off}
+{rates}
+
+// Small text label (Zut_SmallTextClass): amber on its own dark well, which it fills.
+constexpr Place kSmallText = {small_text};
+constexpr unsigned long kSmallTextColor = {amber};
+constexpr unsigned long kSmallTextBack = {amber_back};
+
+// Notification log: a borderless LISTBOX (the well is its bezel) in the LCD colours; the
+// clear key is a push button with its own pair of images.
+constexpr Place kLog = {log};
+constexpr unsigned long kLogText = kLcdText;
+constexpr unsigned long kLogBack = kLcdBack;
+constexpr char kClearUp[] = "clear_up";
+constexpr char kClearDown[] = "clear_down";
+constexpr Size kClearSize = {{{CLEAR_W}, {CLEAR_H}}};
+constexpr Place kClearKey = {clear};
+
+}}  // namespace gallery_art
+"""
 
 
 def carray(decl, items):
@@ -779,168 +947,35 @@ def carray(decl, items):
 
 def header():
     """gallery/gallery_art.h: names, sizes and places, as plain constexpr C++."""
-    ctl = {name: (x, y, w, h) for name, x, y, w, h in controls()}
-    seq = lambda prefix, n: [cplace(ctl["%s %d" % (prefix, i)]) for i in range(n)]
-    names = lambda ns: ['"%s"' % n for n in ns]
-    rate_names = [n if n != "30d" else "30D" for n in RATE_NAMES]
-    L = []
-    a = L.append
-    a("// The toolkit gallery's art and layout, written by tools/gen-art (tools/gallery_art.py):")
-    a("// regenerate, do not edit. Bitmap names are the lower-case names the code asks for; the")
-    a("// resources store them upper-case (gallery/gallery.rc). Places are client pixels of the")
-    a("// gallery window; where a control's size comes from its image the size is given all the")
-    a("// same. Colours are COLORREF values (0x00BBGGRR).")
-    a("#pragma once")
-    a("")
-    a("namespace gallery_art {")
-    a("")
-    a("struct Place {")
-    a("    int x, y, w, h;")
-    a("};")
-    a("struct Size {")
-    a("    int w, h;")
-    a("};")
-    a("")
-    a("constexpr unsigned long Rgb(int r, int g, int b) {")
-    a("    return static_cast<unsigned long>(r | g << 8 | b << 16);")
-    a("}")
-    a("")
-    a("// Window: the client area is exactly the background bitmap, a brushed panel with the")
-    a("// sections, wells, knob faces and legends drawn in. Paint it at 0,0 and keep")
-    a("// WS_CLIPCHILDREN off: the knobs draw only their markers, so their faces are this")
-    a("// bitmap showing through.")
-    a("constexpr int kClientWidth = %d, kClientHeight = %d;" % (W, H))
-    a('constexpr char kBackground[] = "gallery_bak";')
-    a("")
-    a("// Dark displays: one LCD style for the wells, the digit and character strips, the")
-    a("// spinners and the log (text and back colours below meet the wells exactly).")
-    a("constexpr unsigned long kLcdBack = %s;" % rgb(LCD_BG))
-    a("constexpr unsigned long kLcdText = %s;" % rgb(LCD_LIT))
-    a("")
-    a("// Bitmap push button (Zut_ButtonClass): %d x %d key, shown at the image's size." % (KEY_W, KEY_H))
-    a('constexpr char kButtonUp[] = "button_up";')
-    a('constexpr char kButtonDown[] = "button_down";')
-    a("constexpr Size kKeySize = {%d, %d};  // the three-state button's too" % (KEY_W, KEY_H))
-    a("constexpr Place kPushButton = %s;" % cplace(ctl["push button"]))
-    a("")
-    a("// Popup-menu selector (Zut_PopMenuClass): the control is the child button's %d columns" % MENU_BTN_W)
-    a("// plus the face; the child push button (id 5000) sits at 0,0, %d x %d, with the menu_up /" % (MENU_BTN_W, FACE_H))
-    a("// menu_down images. The label is written at 24,4 in the shared font with the DC's")
-    a("// default (black) text on the cream face; it has kSelectorTextRoom pixels before the")
-    a("// face's right edge (about 13 capitals).")
-    a('constexpr char kMenuUp[] = "menu_up";')
-    a('constexpr char kMenuDown[] = "menu_down";')
-    a('constexpr char kMenuFace[] = "menu_face";')
-    a("constexpr int kMenuButtonWidth = %d;" % MENU_BTN_W)
-    a("constexpr Size kMenuFaceSize = {%d, %d};" % (FACE_W, FACE_H))
-    a("constexpr int kSelectorTextRoom = %d;" % (FACE_W - 4 - 3))
-    a("constexpr Place kSelector = %s;" % cplace(ctl["popup selector"]))
-    a("")
-    a("// Bitmap list (Zut_BmpListClass): four %d x %d oscilloscope images, in stepping order." % (WAVE_W, WAVE_H))
-    a(carray("constexpr const char* kWaves[4]", names(["wave_sine", "wave_square", "wave_saw", "wave_triangle"])))
-    a("constexpr Size kWaveSize = {%d, %d};" % (WAVE_W, WAVE_H))
-    a("constexpr Place kBitmapList = %s;" % cplace(ctl["bitmap list"]))
-    a("")
-    a("// On/off switch (Zut_OnOffClass): a %d x %d bat toggle; the class loads its four images by" % (SWITCH_W, SWITCH_H))
-    a("// these integer resource ids. Engraved ON above, OFF below: up is on.")
-    a("constexpr int kSwitchPressedOff = 0x81, kSwitchReleasedOff = 0x82;")
-    a("constexpr int kSwitchReleasedOn = 0x83, kSwitchPressedOn = 0x84;")
-    a("constexpr Size kSwitchSize = {%d, %d};" % (SWITCH_W, SWITCH_H))
-    a("constexpr Place kOnOff = %s;" % cplace(ctl["on/off switch"]))
-    a("")
-    a("// Static bitmap (Zut_StaticClass): a %d x %d lamp; send WM_SETICON with one of these" % (LAMP, LAMP))
-    a("// names (first right after creation).")
-    a('constexpr char kLampOff[] = "lamp_off";')
-    a('constexpr char kLampGreen[] = "lamp_green";')
-    a('constexpr char kLampRed[] = "lamp_red";')
-    a("constexpr Size kLampSize = {%d, %d};" % (LAMP, LAMP))
-    a("constexpr Place kLamp = %s;" % cplace(ctl["lamp"]))
-    a("")
-    a("// Three-state button (Zut_State3Class): %d x %d mode key, states 0 OFF, 1 ON, 2 AUTO." % (KEY_W, KEY_H))
-    a(carray("constexpr const char* kModes[3]", names(["mode_off", "mode_on", "mode_auto"])))
-    a("constexpr Place kThreeState = %s;" % cplace(ctl["three-state button"]))
-    a("")
-    a("// Vertical sliders (Zut_VSClass): faders A and B. Position 0 at kVsTrackBottom, maxPos at")
-    a("// y 0; the pointer is taken from kVsTrackTop. The engraved scales read 0 to kFaderMax;")
-    a("// fader A's buddy is the digit display under it, fader B's the gauge.")
-    a('constexpr char kVsTrack[] = "vs_track";')
-    a('constexpr char kVsThumb[] = "vs_thumb";')
-    a('constexpr char kVsThumbFocus[] = "vs_thumb_focus";')
-    a("constexpr Size kVsTrackSize = {%d, %d};" % (VS_W, VS_H))
-    a("constexpr Size kVsThumbSize = {%d, %d};" % (VS_THUMB_W, VS_THUMB_H))
-    a("constexpr int kVsTrackTop = %d, kVsTrackBottom = %d;" % (VS_TRACK_TOP, VS_TRACK_BOTTOM))
-    a(carray("constexpr Place kFaders[2]", seq("fader", 2)))
-    a("constexpr int kFaderMax[2] = {%d, %d};" % FADER_MAX)
-    a("")
-    a("// Horizontal sliders (Zut_HSClass): %d x %d background with a cream trough for the black" % (HS_W, HS_H))
-    a("// caption and value text, %d x %d thumbs. Position 0 at x 0, maxPos at kHsTrackRight;" % (HS_THUMB_W, HS_THUMB_H))
-    a("// the bar never gets shorter than kHsTrackLeft (the pointer still reaches 0).")
-    a('constexpr char kHsBack[] = "hs_back";')
-    a('constexpr char kHsThumb[] = "hs_thumb";')
-    a('constexpr char kHsThumbFocus[] = "hs_thumb_focus";')
-    a("constexpr Size kHsBackSize = {%d, %d};" % (HS_W, HS_H))
-    a("constexpr Size kHsThumbSize = {%d, %d};" % (HS_THUMB_W, HS_THUMB_H))
-    a("constexpr int kHsTrackLeft = %d, kHsTrackRight = %d;" % (HS_TRACK_LEFT, HS_TRACK_RIGHT))
-    a(carray("constexpr Place kSliders[2]", seq("slider", 2)))
-    a("")
-    a("// Digit display (Zut_DigitClass): strip of eleven 6 x 7 cells, 0-9 then a dash (x 60) for")
-    a("// values out of range; shows 18 x 7 at the place, in a well under fader A.")
-    a('constexpr char kDigits[] = "digits";')
-    a("constexpr Size kDigitsSize = {%d, %d};" % (CELL_W * DIGIT_CELLS, CELL_H))
-    a("constexpr Place kDigitDisplay = %s;" % cplace(ctl["digit display"]))
-    a("")
-    a("// Bitmap text (Zut_BmpTextClass): strip of 39 cells of 6 x 7 (A-Z, 0-9, 36 a dot for")
-    a("// marks from the full stop up, 37 and 38 blank); kBitmapTextLength cells in its well.")
-    a('constexpr char kCharset[] = "charset";')
-    a("constexpr Size kCharsetSize = {%d, %d};" % (CELL_W * TEXT_CELLS, CELL_H))
-    a("constexpr int kBitmapTextLength = %d;" % TEXT_LEN)
-    a("constexpr Place kBitmapText = %s;" % cplace(ctl["bitmap text"]))
-    a("")
-    a("// Bitmap gauge (Zut_BmpGageClass): draws itself, over a recessed seat. The legend above")
-    a("// it reads GAUGE: FOLLOWS FADER B: make it fader B's buddy (0..100 is its percent).")
-    a("constexpr Place kGauge = %s;" % cplace(ctl["gauge"]))
-    a("")
-    a("// Rotary knobs (Zut_KnobClass): %d x %d markers on the flat top of the knob face drawn" % (MARKER, MARKER))
-    a("// in the background: centre %d,%d of the place, orbit %d px, 225 degrees (min) clockwise" % (KNOB_C, KNOB_C, KNOB_ORBIT))
-    a("// to -45 (max). The engraved scales read kKnobMin to kKnobMax (VALUE, then PAN).")
-    a('constexpr char kKnobMarker[] = "knob_marker";')
-    a('constexpr char kKnobMarkerFocus[] = "knob_marker_focus";')
-    a("constexpr Size kMarkerSize = {%d, %d};" % (MARKER, MARKER))
-    a(carray("constexpr Place kKnobs[2]", seq("knob", 2)))
-    a("constexpr int kKnobMin[2] = {%d, %d};" % (KNOB_RANGES[0][0], KNOB_RANGES[1][0]))
-    a("constexpr int kKnobMax[2] = {%d, %d};" % (KNOB_RANGES[0][1], KNOB_RANGES[1][1]))
-    a("")
-    a("// Two-digit spinners (Zut_DigitExClass): hours, minutes, seconds, frames in one LCD")
-    a("// well, captioned HRS MIN SEC FRM; kLcdText on kLcdBack.")
-    a(carray("constexpr Place kSpinners[4]", seq("spinner", 4)))
-    a("constexpr unsigned long kSpinnerText = kLcdText, kSpinnerBack = kLcdBack;")
-    a("")
-    a("// Bitmap toggles (Zut_TogleClass): the desk's start key and rate keys (their images")
-    a("// size them), the rate keys in a recessed strip captioned FRAME/S.")
-    a('constexpr char kStartOn[] = "start_on";')
-    a('constexpr char kStartOff[] = "start_off";')
-    a("constexpr Place kStartToggle = %s;" % cplace(ctl["start toggle"]))
-    a(carray("constexpr const char* kRateOn[5]", names(["%s_on" % n for n in rate_names])))
-    a(carray("constexpr const char* kRateOff[5]", names(["%s_off" % n for n in rate_names])))
-    a(carray("constexpr Place kRateToggles[5]", seq("rate toggle", 5)))
-    a("")
-    a("// Small text label (Zut_SmallTextClass): amber on its own dark well, which it fills.")
-    a("constexpr Place kSmallText = %s;" % cplace(ctl["small text"]))
-    a("constexpr unsigned long kSmallTextColor = %s;" % rgb(AMBER))
-    a("constexpr unsigned long kSmallTextBack = %s;" % rgb(AMBER_BG))
-    a("")
-    a("// Notification log: a borderless LISTBOX (the well is its bezel) in the LCD colours;")
-    a("// the clear key is a push button with its own pair of images.")
-    a("constexpr Place kLog = %s;" % cplace(ctl["log"]))
-    a("constexpr unsigned long kLogText = kLcdText;")
-    a("constexpr unsigned long kLogBack = kLcdBack;")
-    a('constexpr char kClearUp[] = "clear_up";')
-    a('constexpr char kClearDown[] = "clear_down";')
-    a("constexpr Size kClearSize = {%d, %d};" % (CLEAR_W, CLEAR_H))
-    a("constexpr Place kClearKey = %s;" % cplace(ctl["clear key"]))
-    a("")
-    a("}  // namespace gallery_art")
-    return "\n".join(L) + "\n"
+    ctl = {name: "{%d, %d, %d, %d}" % tuple(p) for name, *p in controls()}
+    rgb = lambda c: "Rgb(%d, %d, %d)" % c
+    places = lambda decl, prefix, n: carray(decl, [ctl["%s %d" % (prefix, i)] for i in range(n)])
+    names = lambda decl, ns: carray(decl, ['"%s"' % n for n in ns])
+    rates = [n if n != "30d" else "30D" for n in RATE_NAMES]
+    return HEADER.format(
+        lcd_back=rgb(LCD_BG), lcd_text=rgb(LCD_LIT), amber=rgb(AMBER), amber_back=rgb(AMBER_BG),
+        push=ctl["push button"], selector=ctl["popup selector"], text_room=FACE_W - 4 - 3,
+        waves=names("constexpr const char* kWaves[4]",
+                    ["wave_sine", "wave_square", "wave_saw", "wave_triangle"]),
+        waves_place=ctl["bitmap list"], switch=ctl["on/off switch"], lamp=ctl["lamp"],
+        modes=names("constexpr const char* kModes[3]", ["mode_off", "mode_on", "mode_auto"]),
+        state3=ctl["three-state button"],
+        faders=places("constexpr Place kFaders[2]", "fader", 2),
+        fader_max0=FADER_MAX[0], fader_max1=FADER_MAX[1],
+        value_chars=(HS_W - 2 - HS_VALUE_X) // 7,
+        sliders=places("constexpr Place kSliders[2]", "slider", 2),
+        digits_w=CELL_W * DIGIT_CELLS, digit_display=ctl["digit display"],
+        charset_w=CELL_W * TEXT_CELLS, bitmap_text=ctl["bitmap text"], gauge=ctl["gauge"],
+        knobs=places("constexpr Place kKnobs[2]", "knob", 2),
+        knob_min0=KNOB_RANGES[0][0], knob_min1=KNOB_RANGES[1][0],
+        knob_max0=KNOB_RANGES[0][1], knob_max1=KNOB_RANGES[1][1],
+        spinners=places("constexpr Place kSpinners[4]", "spinner", 4),
+        start=ctl["start toggle"],
+        rate_on=names("constexpr const char* kRateOn[5]", ["%s_on" % n for n in rates]),
+        rate_off=names("constexpr const char* kRateOff[5]", ["%s_off" % n for n in rates]),
+        rates=places("constexpr Place kRateToggles[5]", "rate toggle", 5),
+        small_text=ctl["small text"], log=ctl["log"], clear=ctl["clear key"],
+        **{k: v for k, v in globals().items() if k.isupper() and isinstance(v, int)})
 
 
 # ---------------------------------------------------------------- preview
@@ -1034,7 +1069,8 @@ def preview(path, img):
     a = GAUGE_W * 60 // 100
     x0, y0 = GAUGE
     d.rectangle((x0, y0, x0 + a - 1, y0 + GAUGE_H - 1), fill=GAUGE_FILL, outline=(0, 0, 0))
-    d.rectangle((x0 + a - 1, y0, x0 + GAUGE_W - 1, y0 + GAUGE_H - 1), fill=GAUGE_EMPTY, outline=(0, 0, 0))
+    d.rectangle((x0 + a - 1, y0, x0 + GAUGE_W - 1, y0 + GAUGE_H - 1), fill=GAUGE_EMPTY,
+                outline=(0, 0, 0))
 
     log_font = font(DEJAVU + "DejaVuSansMono.ttf", 11)
     lines = ["WM_COMMAND id=0x101 code=1", "WM_COMMAND id=0x102 code=0",
@@ -1070,7 +1106,8 @@ def check_layout():
             home["%s %d" % (p, i)] = key_
     cs = controls()
     for name, x, y, w, h in cs:
-        need(0 <= x and 0 <= y and x + w <= W and y + h <= H, "layout", "%s leaves the window" % name)
+        need(0 <= x and 0 <= y and x + w <= W and y + h <= H, "layout",
+             "%s leaves the window" % name)
         bx0, by0, bx1, by1 = boxes[home[name]]
         need(bx0 + 4 <= x and by0 + 6 <= y and x + w <= bx1 - 3 and y + h <= by1 - 3, "layout",
              "%s (%d,%d %dx%d) leaves its section %s" % (name, x, y, w, h, home[name]))
@@ -1080,7 +1117,8 @@ def check_layout():
             need(apart, "layout", "%s and %s touch" % (n1, n2))
     for i, (a, b, c, e) in enumerate(b for _, _, b in SECTIONS):
         for _, _, (a2, b2, c2, e2) in SECTIONS[i + 1:]:
-            need(c + 4 <= a2 or c2 + 4 <= a or e + 8 <= b2 or e2 + 8 <= b, "layout", "sections overlap")
+            need(c + 4 <= a2 or c2 + 4 <= a or e + 8 <= b2 or e2 + 8 <= b, "layout",
+                 "sections overlap")
     return "layout: %d controls inside the window and their sections, none touching" % len(cs)
 
 
@@ -1092,7 +1130,8 @@ def check_legends():
         inside = [b for _, _, b in SECTIONS if b[0] + 3 <= x0 and x1 <= b[2] - 2 and
                   b[1] + 8 <= y0 and y1 <= b[3] - 2]
         above = y1 < SECTIONS[0][2][1] - 8 and 16 <= x0 and x1 <= W - 16
-        need(inside or above, "layout", "legend %r at %s crosses a section frame" % (text, (x0, y0, x1, y1)))
+        need(inside or above, "layout",
+             "legend %r at %s crosses a section frame" % (text, (x0, y0, x1, y1)))
         for n, (a0, b0, a1, b1) in cs:
             need(x1 + 1 <= a0 or a1 + 1 <= x0 or y1 + 1 <= b0 or b1 + 1 <= y0, "layout",
                  "legend %r runs into the %s" % (text, n))
@@ -1151,8 +1190,8 @@ def check_strip(path, keys):
             need(px[n * CELL_W + 5, y] == LCD_BG, path, "cell %d: spacing column not dark" % n)
             lit = sum(px[n * CELL_W + x, y] == LCD_LIT for x in range(5))
             need(k != "blank" or lit == 0, path, "blank cell %d has lit dots" % n)
-        need(k == "blank" or any(px[n * CELL_W + x, y] == LCD_LIT
-                                 for x in range(5) for y in range(CELL_H)), path, "cell %d is empty" % n)
+        lit = [(x, y) for x in range(5) for y in range(CELL_H) if px[n * CELL_W + x, y] == LCD_LIT]
+        need(k == "blank" or lit, path, "cell %d is empty" % n)
     return "%s: %d crisp cells of 6 x 7" % (os.path.basename(path), len(keys))
 
 
@@ -1166,8 +1205,9 @@ def check_black_text(path, box):
     im = read_rgb(path).load()
     x0, y0, x1, y1 = box
     worst = min(luminance(im[x, y]) for x in range(x0, x1 + 1) for y in range(y0, y1 + 1))
-    need((worst + 0.05) / 0.05 >= 10, path, "black text contrast only %.1f:1" % ((worst + 0.05) / 0.05))
-    return "%s: black text reads at %.1f:1 or better" % (os.path.basename(path), (worst + 0.05) / 0.05)
+    contrast = (worst + 0.05) / 0.05
+    need(contrast >= 10, path, "black text contrast only %.1f:1" % contrast)
+    return "%s: black text reads at %.1f:1 or better" % (os.path.basename(path), contrast)
 
 
 def check_rc(rc_path, names):
@@ -1182,10 +1222,13 @@ def check_rc(rc_path, names):
         need(re.search(line, text, re.M), rc_path, "no resource line for %s" % name)
     for n in ["start"] + RATE_NAMES:
         for s in ("on", "off"):
-            need(re.search(r'^"%s_%s"\s+BITMAP\s+"\.\./resources/%s_%s\.bmp"' % (n.upper(), s.upper(), n, s),
+            line = r'^"%s_%s"\s+BITMAP\s+"\.\./resources/%s_%s\.bmp"' % (n.upper(), s.upper(), n, s)
+            need(re.search(line,
                            text, re.M), rc_path, "no desk bitmap %s_%s" % (n, s))
-    need(re.search(r'^PSIZE\s+CURSOR\s+"\.\./resources/psize\.cur"', text, re.M), rc_path, "no PSIZE cursor")
-    need(re.search(r'^IDI_DESK\s+ICON\s+"\.\./resources/desk\.ico"', text, re.M), rc_path, "no icon")
+    need(re.search(r'^PSIZE\s+CURSOR\s+"\.\./resources/psize\.cur"', text, re.M), rc_path,
+         "no PSIZE cursor")
+    need(re.search(r'^IDI_DESK\s+ICON\s+"\.\./resources/desk\.ico"', text, re.M), rc_path,
+         "no icon")
     return "gallery.rc: %d gallery bitmaps, the desk's toggles, cursor and icon" % len(names)
 
 
@@ -1212,11 +1255,13 @@ def generate(root, preview_path=None):
     checks += [
         ("layout", check_legends),
         (p("gallery_bak"), lambda: check_wells(p("gallery_bak"))),
-        (p("gallery_bak"), lambda: check_knobs(p("gallery_bak"), p("knob_marker"), p("knob_marker_focus"))),
+        (p("gallery_bak"), lambda: check_knobs(p("gallery_bak"), p("knob_marker"),
+                                               p("knob_marker_focus"))),
         (p("digits"), lambda: check_strip(p("digits"), DIGIT_KEYS)),
         (p("charset"), lambda: check_strip(p("charset"), TEXT_KEYS)),
         (p("menu_face"), lambda: check_black_text(p("menu_face"), (3, 3, FACE_W - 3, FACE_H - 3))),
-        (p("hs_back"), lambda: check_black_text(p("hs_back"), (4, 4, HS_W - 3, HS_H - 7))),
+        (p("hs_back"), lambda: check_black_text(p("hs_back"), (4, 4, HS_TRACK_RIGHT + 1, 17))),
+        (p("hs_back"), lambda: check_black_text(p("hs_back"), (HS_VALUE_X, 4, HS_W - 3, HS_H - 5))),
     ]
     hpath = os.path.join(root, "gallery", "gallery_art.h")
     with open(hpath, "w") as f:
