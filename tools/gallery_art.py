@@ -62,7 +62,7 @@ CLEAR_W, CLEAR_H = 48, 18          # the log's clear key (a push button)
 
 # Knob geometry as the control computes it from its size.
 KNOB_C = KNOB // 2
-KNOB_RADIUS = min(KNOB_C, KNOB_C) + 1
+KNOB_RADIUS = KNOB_C + 1            # min(width, height) / 2 + 1
 KNOB_ORBIT = KNOB_RADIUS * 40 // 100
 KNOB_FLAT_R = KNOB_ORBIT + 7.0     # flat top: holds every marker square (reach orbit + 5)
 KNOB_SKIRT_R = KNOB_FLAT_R + 7.5
@@ -140,7 +140,7 @@ def controls():
     return out
 
 
-# Dark wells behind displays: (box inclusive, fill).  The fill meets the control's own
+# Dark wells behind displays: (box inclusive, fill). The fill meets the control's own
 # background exactly.
 def wells():
     def around(xy, w, h, mx, my):
@@ -214,12 +214,16 @@ def seat(img, xy, w, h):
     recess(img, (xy[0] - 2, xy[1] - 2, xy[0] + w + 1, xy[1] + h + 1))
 
 
-def key(w, h, legend_text, pressed, size=10, led=None):
-    """A key like the desk's start button; pressed is darker, legend shifted one pixel."""
+def key_plate(w, h, pressed):
+    """The plate of a key, in the desk's start button's colours; pressed is darker."""
     if pressed:
-        img = plate(w, h, True, (196, 198, 204), (178, 180, 186))
-    else:
-        img = plate(w, h, False, (226, 228, 232), (192, 194, 200))
+        return plate(w, h, True, (196, 198, 204), (178, 180, 186))
+    return plate(w, h, False, (226, 228, 232), (192, 194, 200))
+
+
+def key(w, h, legend_text, pressed, size=10, led=None):
+    """A key with a legend (and a lamp before it); pressed, the legend moves one pixel."""
+    img = key_plate(w, h, pressed)
     off = 1 if pressed else 0
     m = text_mask(legend_text, font(FONT_COND_BOLD, size), crisp=True)
     tx = (w - m.size[0]) // 2 + off
@@ -263,12 +267,14 @@ def group(img, box, title):
 
 def knob_face(img, cx, cy, rng, label):
     """A knob's body as the control's owner shows it: shadow, knurled skirt, flat top (the
-    markers' ground), and around it the scale with its legends."""
+    markers' ground), and around it the scale with its legends; all centred on the middle
+    of pixel cx, cy, where the control puts its centre."""
     size = 2 * int(KNOB_SKIRT_R) + 10
+    half = size // 2
     s = 4
     # drop shadow
     sh = Image.new("L", (size * s, size * s), 0)
-    r, x, y = KNOB_SKIRT_R, size / 2 + 1.5, size / 2 + 2.5
+    r, x, y = KNOB_SKIRT_R, half + 2.0, half + 3.0
     ImageDraw.Draw(sh).ellipse([(x - r) * s, (y - r) * s, (x + r) * s, (y + r) * s], fill=120)
     sh = sh.resize((size, size), Image.BOX).filter(ImageFilter.GaussianBlur(1.6))
     ox, oy = cx - size // 2, cy - size // 2
@@ -276,7 +282,6 @@ def knob_face(img, cx, cy, rng, label):
 
     # skirt and top, pixel by pixel with 4x4 samples; the flat top stays exactly KNOB_TOP
     px = img.load()
-    half = size // 2
     for y in range(size):
         for x in range(size):
             acc = [0.0, 0.0, 0.0]
@@ -326,7 +331,7 @@ def knob_face(img, cx, cy, rng, label):
         for i in range(n + 1):
             ang = SWEEP_START - SWEEP * i / n
             r1 = r0 + (5.5 if i in (0, n // 2, n) else 3.5)
-            c = half_ * k
+            c = (half_ + 0.5) * k                         # the centre pixel's middle
             d.line([(c + r0 * math.cos(ang) * k, c - r0 * math.sin(ang) * k),
                     (c + r1 * math.cos(ang) * k, c - r1 * math.sin(ang) * k)],
                    fill=INK + (255,), width=int(1.5 * k))
@@ -337,8 +342,8 @@ def knob_face(img, cx, cy, rng, label):
     img.paste(lay, (cx - half_, cy - half_), lay)
     lo, hi_ = rng
     end = int((r0 + 5) * math.sqrt(0.5))
-    legend(img, "%d" % lo, cx - end - 3, cy + end + 1)
-    legend(img, ("+%d" if lo < 0 else "%d") % hi_, cx + end + 3, cy + end + 1)
+    legend(img, "%d" % lo, cx - end - 5, cy + end + 4)
+    legend(img, ("+%d" if lo < 0 else "%d") % hi_, cx + end + 6, cy + end + 4)
     legend(img, label, cx, cy - int(r0) - 22)
 
 
@@ -459,8 +464,7 @@ def down_arrow(img, cx, cy, colour):
 
 
 def draw_menu_button(pressed):
-    img = plate(MENU_BTN_W, FACE_H, pressed, *(((196, 198, 204), (178, 180, 186)) if pressed
-                                                else ((226, 228, 232), (192, 194, 200))))
+    img = key_plate(MENU_BTN_W, FACE_H, pressed)
     o = 1 if pressed else 0
     down_arrow(img, MENU_BTN_W // 2 - 1 + o, FACE_H // 2 + o, (28, 30, 36))
     return img
