@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Draws the desk's art into resources/: the panel background, the start and rate
 buttons (8-bit palettised BMP), the program icon (16 colours, 16x16 + 32x32) and the
-"psize" cursor (16 colours, 32x32, hot spot 0,0).
+"psize" cursor (16 colours, 32x32, hot spot 0,0); then the toolkit gallery's art and
+layout (gallery_art.py) into gallery/art/ and gallery/gallery_art.h.
 
 Deterministic: all noise comes from fixed seeds, so every run writes the same bytes.
 Needs Pillow (Debian: python3-pil) and Debian's DejaVu / Liberation fonts.
 
-Usage: gen_art.py [--out DIR] [--preview DIR]
+Usage: gen_art.py [--out DIR] [--preview DIR] [--gallery-preview PNG]
 """
 
 import argparse
@@ -283,20 +284,28 @@ def draw_rate(label, on):
 
 # ---------------------------------------------------------------- BMP writer
 
-def to_palette(img, colours=256):
-    """Adaptive palette, no dithering; returns (width, height, palette, indices)."""
-    q = img.convert("RGB").quantize(colors=colours, method=Image.Quantize.MEDIANCUT,
-                                    dither=Image.Dither.NONE)
+def to_palette(img, colours=256, keep=()):
+    """Adaptive palette, no dithering; returns (width, height, palette, indices).
+    Pixels of a colour listed in keep keep that exact colour (a palette entry of its own),
+    where another bitmap drawn over the image must meet it without a seam."""
+    rgb = img.convert("RGB")
+    q = rgb.quantize(colors=colours - len(keep), method=Image.Quantize.MEDIANCUT,
+                     dither=Image.Dither.NONE)
     data = list(q.getdata())
     pal = q.getpalette()
+    if keep:
+        base = colours - len(keep)
+        own = {c: base + i for i, c in enumerate(keep)}
+        data = [own.get(c, i) for c, i in zip(rgb.getdata(), data)]
+        pal = (pal + [0] * 3 * base)[:3 * base] + [v for c in keep for v in c]
     used = sorted(set(data))
     remap = {old: new for new, old in enumerate(used)}
     palette = [tuple(pal[3 * i:3 * i + 3]) for i in used]
     return q.size[0], q.size[1], palette, [remap[i] for i in data]
 
 
-def write_bmp8(path, img):
-    w, h, palette, idx = to_palette(img)
+def write_bmp8(path, img, keep=()):
+    w, h, palette, idx = to_palette(img, keep=keep)
     stride = (w + 3) & ~3
     rows = []
     for y in range(h - 1, -1, -1):                      # bottom-up
@@ -628,6 +637,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", default=os.path.join(here, "..", "resources"))
     ap.add_argument("--preview", default=None, help="also write enlarged PNG previews here")
+    ap.add_argument("--gallery-preview", default=None,
+                    help="also write the gallery panel with its controls, 1:1, to this PNG")
     args = ap.parse_args()
     out = os.path.normpath(args.out)
 
@@ -666,6 +677,14 @@ def main():
     write_icon_file(cur_path, [cur], 2, hotspots=[(0, 0)])
     written.append((cur_path, lambda: check_icon_file(cur_path, 2, (32,), (0, 0))))
 
+    # the gallery draws with this module's helpers: let it import this very module
+    sys.modules.setdefault("gen_art", sys.modules[__name__])
+    import gallery_art
+    gallery_preview = args.gallery_preview
+    if args.preview and not gallery_preview:
+        gallery_preview = os.path.join(args.preview, "gallery-preview.png")
+    written += gallery_art.generate(os.path.normpath(os.path.join(here, "..")), gallery_preview)
+
     try:
         for _, check in written:
             print("ok", check())
@@ -675,6 +694,8 @@ def main():
     if args.preview:
         write_previews(args.preview, bg, starts, rates, icons, cur)
         print("previews in", args.preview)
+    if gallery_preview:
+        print("gallery preview:", gallery_preview)
 
 
 if __name__ == "__main__":
