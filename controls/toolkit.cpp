@@ -19,7 +19,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_PopMenuClass", nullptr, nullptr},
     {"Zut_OnOffClass", nullptr, nullptr},
     {"Zut_TogleClass", TogleWindowProc, nullptr},
-    {"Zut_State3Class", nullptr, nullptr},
+    {"Zut_State3Class", State3WindowProc, nullptr},
     {"Zut_VSClass", nullptr, kPsize},
     {"Zut_HSClass", nullptr, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
