@@ -17,7 +17,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_ButtonClass", ButtonWindowProc, nullptr},
     {"Zut_StaticClass", nullptr, nullptr},
     {"Zut_PopMenuClass", nullptr, nullptr},
-    {"Zut_OnOffClass", nullptr, nullptr},
+    {"Zut_OnOffClass", OnOffWindowProc, nullptr},
     {"Zut_TogleClass", TogleWindowProc, nullptr},
     {"Zut_State3Class", State3WindowProc, nullptr},
     {"Zut_VSClass", nullptr, kPsize},
