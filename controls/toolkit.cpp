@@ -15,7 +15,7 @@ LOGFONTA g_sharedLogFont;           // all zero but for the fields set at regist
 constexpr char kPsize[] = "psize";
 const ToolkitClass kClasses[] = {
     {"Zut_ButtonClass", ButtonWindowProc, nullptr},
-    {"Zut_StaticClass", nullptr, nullptr},
+    {"Zut_StaticClass", StaticWindowProc, nullptr},
     {"Zut_PopMenuClass", nullptr, nullptr},
     {"Zut_OnOffClass", OnOffWindowProc, nullptr},
     {"Zut_TogleClass", TogleWindowProc, nullptr},
