@@ -28,7 +28,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_BmpGageClass", nullptr, nullptr},
     {"Zut_KnobClass", nullptr, kPsize},
     {"Zut_DigitExClass", DigitExWindowProc, kPsize},
-    {"Zut_SmallTextClass", nullptr, nullptr},
+    {"Zut_SmallTextClass", SmallTextWindowProc, nullptr},
 };
 constexpr int kClassCount = sizeof kClasses / sizeof kClasses[0];
 static_assert(kClassCount == 15, "the toolkit has fifteen classes");
