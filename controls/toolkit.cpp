@@ -15,11 +15,11 @@ LOGFONTA g_sharedLogFont;           // all zero but for the fields set at regist
 constexpr char kPsize[] = "psize";
 const ToolkitClass kClasses[] = {
     {"Zut_ButtonClass", ButtonWindowProc, nullptr},
-    {"Zut_StaticClass", nullptr, nullptr},
+    {"Zut_StaticClass", StaticWindowProc, nullptr},
     {"Zut_PopMenuClass", PopMenuWindowProc, nullptr},
-    {"Zut_OnOffClass", nullptr, nullptr},
+    {"Zut_OnOffClass", OnOffWindowProc, nullptr},
     {"Zut_TogleClass", TogleWindowProc, nullptr},
-    {"Zut_State3Class", nullptr, nullptr},
+    {"Zut_State3Class", State3WindowProc, nullptr},
     {"Zut_VSClass", nullptr, kPsize},
     {"Zut_HSClass", nullptr, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
@@ -28,7 +28,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_BmpGageClass", nullptr, nullptr},
     {"Zut_KnobClass", nullptr, kPsize},
     {"Zut_DigitExClass", DigitExWindowProc, kPsize},
-    {"Zut_SmallTextClass", nullptr, nullptr},
+    {"Zut_SmallTextClass", SmallTextWindowProc, nullptr},
 };
 constexpr int kClassCount = sizeof kClasses / sizeof kClasses[0];
 static_assert(kClassCount == 15, "the toolkit has fifteen classes");
@@ -126,14 +126,42 @@ BOOL UnregisterToolkitClass(const ToolkitClass& row) {
     return UnregisterClassA(row.name, g_toolkitInstance);
 }
 
+namespace {
+
+// The name a request is recorded under: the name itself, or "#129" for an integer identifier.
+const char* CacheName(LPCSTR name, char (&idName)[bitmap_cache::kNameBytes]) {
+    if (!IS_INTRESOURCE(name)) return name;
+    bitmap_cache::IdToName(static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(name)), idName);
+    return idName;
+}
+
+// A "load" that hands over a bitmap made elsewhere, noting that the table took it.
+struct GivenBitmap {
+    HBITMAP bitmap;
+    bool taken;
+};
+bitmap_cache::Handle TakeGiven(void* context, const char*) {
+    auto* given = static_cast<GivenBitmap*>(context);
+    given->taken = true;
+    return given->bitmap;
+}
+void ReportNothing(void*, const char*) {}
+
+}  // namespace
+
 HBITMAP LoadCachedBitmap(HINSTANCE instance, LPCSTR name) {
     char idName[bitmap_cache::kNameBytes];
-    if (IS_INTRESOURCE(name)) {
-        bitmap_cache::IdToName(static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(name)), idName);
-        name = idName;
-    }
     const bitmap_cache::Ops ops = {LoadFromModule, ReportNotFound, instance};
-    return static_cast<HBITMAP>(bitmap_cache::Lookup(g_bitmapCache, name, ops));
+    return static_cast<HBITMAP>(bitmap_cache::Lookup(g_bitmapCache, CacheName(name, idName), ops));
+}
+
+bool PutCachedBitmap(LPCSTR name, HBITMAP bitmap) {
+    if (!bitmap) return false;
+    char idName[bitmap_cache::kNameBytes];
+    GivenBitmap given = {bitmap, false};
+    const bitmap_cache::Ops ops = {TakeGiven, ReportNothing, &given};
+    bitmap_cache::Lookup(g_bitmapCache, CacheName(name, idName), ops);
+    return given.taken;
 }
 
 void FreeCachedBitmaps() {
@@ -197,4 +225,19 @@ SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info;
     if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info) return SIZE{0, 0};
     return SIZE{info.bmWidth, info.bmHeight};
+}
+
+void BlitImage(HDC dc, const RECT& client, HBITMAP image) {
+    if (image) {
+        MemoryDC memory(dc);
+        SelectGuard keep(memory, image);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    }
+    const SIZE size = BitmapSize(image);
+    const RECT right = {size.cx, 0, client.right, client.bottom};
+    const RECT below = {0, size.cy, size.cx < client.right ? size.cx : client.right, client.bottom};
+    HBRUSH background = GetSysColorBrush(COLOR_WINDOW);  // the system's own: never deleted
+    // Only non-empty strips: FillRect would mirror an inverted rectangle.
+    if (!IsRectEmpty(&right)) FillRect(dc, &right, background);
+    if (!IsRectEmpty(&below)) FillRect(dc, &below, background);
 }

@@ -19,6 +19,12 @@ void UnregisterControlClasses();
 // the cache owns every handle it returns.
 HBITMAP LoadCachedBitmap(HINSTANCE instance, LPCSTR name);
 void FreeCachedBitmaps();
+// Records a bitmap made elsewhere under a name (or integer identifier) as though the cache had
+// loaded it: later requests for the name answer it and FreeCachedBitmaps deletes it. False,
+// with the bitmap still the caller's, when the name is in the table already or the table
+// cannot take it. For a host that draws a class's fixed images itself (the on/off switch asks
+// for identifiers 0x81 to 0x84 that a module may not hold).
+bool PutCachedBitmap(LPCSTR name, HBITMAP bitmap);
 
 // The paint trace hook: takes a wsprintfA format and its arguments and discards them.
 void DebugTrace(LPCSTR format, ...);
@@ -249,3 +255,9 @@ LRESULT PaintMessage(HWND window, RECT& rect, PaintRoutine<State> paint, int fla
 
 // The size of a bitmap (0 x 0 for a null or unreadable one).
 SIZE BitmapSize(HBITMAP bitmap);
+
+// The image copy of the bitmap classes: image from its origin to the DC's origin, client's
+// right x bottom, SRCCOPY, through a memory DC that is restored and deleted. Where the image
+// does not reach (all of the rectangle for a null image) the class background, COLOR_WINDOW,
+// is filled in, instead of whatever an empty memory DC or the pixels beneath would show.
+void BlitImage(HDC dc, const RECT& client, HBITMAP image);

@@ -77,6 +77,12 @@ void CaptureClient(HWND window, DibCanvas& canvas) {
     ReleaseDC(window, dc);
 }
 
+COLORREF ScreenPixel(HWND window, int x, int y) {
+    DibCanvas screen(x + 1, y + 1);
+    CaptureClient(window, screen);
+    return screen.Pixel(x, y);
+}
+
 HINSTANCE TestInstance() {
     return GetModuleHandleA(nullptr);
 }

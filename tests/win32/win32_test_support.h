@@ -52,6 +52,8 @@ private:
 
 // Copies the window's client area (as on screen) into a canvas, via its window DC.
 void CaptureClient(HWND window, DibCanvas& canvas);
+// The colour the window shows on screen at a client point, as RGB().
+COLORREF ScreenPixel(HWND window, int x, int y);
 
 // The test process's instance (its resources are the program's).
 HINSTANCE TestInstance();
@@ -171,6 +173,12 @@ public:
     TestBitmap(const TestBitmap&) = delete;
     TestBitmap& operator=(const TestBitmap&) = delete;
     operator HBITMAP() const { return bitmap_; }
+    // Hands the bitmap over (to the bitmap cache, say): the object no longer deletes it.
+    HBITMAP Release() {
+        HBITMAP bitmap = bitmap_;
+        bitmap_ = nullptr;
+        return bitmap;
+    }
 private:
     HBITMAP bitmap_;
 };

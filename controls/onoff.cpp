@@ -1,0 +1,132 @@
+// On/off switch, class Zut_OnOffClass. A left press shows the pressed image of the current
+// state at once, notifies the parent (the whole id, no code) and flips the state; leaving the
+// switch with a button held shows the released image at once; the release shows the released
+// image of the new state. BM_SETCHECK / BM_GETCHECK set and read the state.
+#include "controls/onoff.h"
+
+#include "controls/togle_rules.h"
+#include "controls/toolkit.h"
+
+// 1. State block: OnOffState (onoff.h), one 32-bit field.
+static_assert(sizeof(OnOffState) == 4, "the switch's block is 4 bytes");
+
+namespace {
+
+// 2. Constants and the class-wide variables, shared by every switch.
+constexpr char kClassName[] = "Zut_OnOffClass";
+constexpr int kReleased = 0;
+constexpr int kPressed = 1;
+
+// The four images, borrowed from the bitmap cache; fetched again at every WM_CREATE.
+HBITMAP g_pressedOffBitmap;   // 0x81
+HBITMAP g_releasedOffBitmap;  // 0x82
+HBITMAP g_releasedOnBitmap;   // 0x83
+HBITMAP g_pressedOnBitmap;    // 0x84
+LONG g_draggedOut;   // 1 once the pointer was seen outside the pressed switch; the switch's own
+RECT g_onOffRect;    // the client rectangle, before each paint and each hit test
+POINT g_onOffPoint;  // the pointer of the last hit-tested move
+
+// 3. The image: mode 1 is pressed, any other released; a check state of 0 is off, any other
+// on. The check state itself follows the toggle's rules (togle_rules.h).
+HBITMAP ImageOf(int mode, LONG checkState) {
+    if (mode == kPressed) return checkState == 0 ? g_pressedOffBitmap : g_pressedOnBitmap;
+    return checkState == 0 ? g_releasedOffBitmap : g_releasedOnBitmap;
+}
+
+}  // namespace
+
+// 4. Paint routine.
+void DrawOnOff(HDC dc, const RECT& client, int mode, const OnOffState* block) {
+    DebugTrace("Zut_DrawOnOff\n");
+    if (!block) return;
+    BlitImage(dc, client, ImageOf(mode, block->checkState));
+}
+
+namespace {
+
+void Repaint(HWND window, int mode) {
+    RepaintAtOnce(window, g_onOffRect, DrawOnOff, mode);
+}
+
+// 5. Handlers.
+
+// The images come first, by integer identifier in this order, even when the block is then
+// refused.
+LRESULT OnCreate(HWND window) {
+    g_pressedOnBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x84));
+    g_releasedOnBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x83));
+    g_pressedOffBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x81));
+    g_releasedOffBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x82));
+    auto* block = static_cast<OnOffState*>(AllocStateBlock(window, sizeof(OnOffState)));
+    if (!block) return -1;
+    block->checkState = 0;
+    return 0;
+}
+
+LRESULT OnGetCheck(HWND window) {
+    const OnOffState* block = GetStateBlock<OnOffState>(window);
+    return block && block->checkState == 1 ? 1 : 0;
+}
+
+// Values other than exactly 0 or 1 change nothing, but every BM_SETCHECK repaints.
+LRESULT OnSetCheck(HWND window, WPARAM requested) {
+    if (OnOffState* block = GetStateBlock<OnOffState>(window))
+        block->checkState = togle_rules::AcceptCheck(block->checkState, requested);
+    Repaint(window, kReleased);
+    return 0;
+}
+
+// Only moves with a button or key flag matter, and only until the pointer first leaves.
+LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
+    if (keys == 0 || g_draggedOut == 1) return 0;
+    if (PointerInside(window, g_onOffRect, lParam, &g_onOffPoint)) return 0;
+    Repaint(window, kReleased);
+    g_draggedOut = 1;
+    return 0;
+}
+
+// The pressed image is the state's before the flip; the notice is posted before the flip too,
+// but the parent reads it after this returns and so sees the new state.
+LRESULT OnLeftButtonDown(HWND window) {
+    SetCapture(window);
+    Repaint(window, kPressed);
+    SetFocus(window);
+    PostCommandWholeId(window);
+    if (OnOffState* block = GetStateBlock<OnOffState>(window))
+        block->checkState = togle_rules::FlipCheck(block->checkState);
+    g_draggedOut = 0;
+    return 0;
+}
+
+LRESULT OnLeftButtonUp(HWND window) {
+    ReleaseCapture();
+    Repaint(window, kReleased);
+    return 0;
+}
+
+}  // namespace
+
+// 6. Window procedure.
+LRESULT CALLBACK OnOffWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:      return OnCreate(window);
+    case WM_DESTROY:     return DestroyStateBlock(window);  // the images are the cache's
+    case WM_PAINT:       return PaintMessage(window, g_onOffRect, DrawOnOff, kReleased);
+    case WM_ERASEBKGND:  return 0;
+    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
+    case BM_GETCHECK:    return OnGetCheck(window);
+    case BM_SETCHECK:    return OnSetCheck(window, wParam);
+    case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
+    case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    default:             return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// 7. Creation.
+HWND CreateOnOff(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
+                 bool on) {
+    const ControlPlace place = {instance, parent, id, x, y, width, height};
+    return CreateControl<OnOffState>(kClassName, "", place,
+                                     [&](HWND, OnOffState& block) { block.checkState = on ? 1 : 0; });
+}

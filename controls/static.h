@@ -1,0 +1,23 @@
+// Static bitmap, class Zut_StaticClass: a passive control that shows one bitmap, named with
+// WM_SETICON (lParam: the bitmap resource's name, loaded through the bitmap cache with the
+// toolkit instance; wParam ignored).
+#pragma once
+
+#include <windows.h>
+
+// Filled by hand through GWLP_USERDATA by a creator that does not use CreateStatic (or set by
+// WM_SETICON).
+struct StaticState {
+    HBITMAP imageBitmap;  // the image shown; the bitmap cache's, null until the first WM_SETICON
+};
+
+// The paint routine: copies the image to the DC's origin, sized by client's right and bottom.
+// A null image (before the first WM_SETICON, or after a name that could not be loaded) and
+// whatever the image does not cover show the class background (COLOR_WINDOW). Trace first; a
+// null block draws nothing. flag is not used.
+void DrawStatic(HDC dc, const RECT& client, int flag, const StaticState* block);
+
+// Creates a static bitmap sized by the named image and shows it: the image is loaded (a
+// missing one reports its "NotFound" box once and leaves a 0 x 0 window) and named to the
+// control with WM_SETICON before it is shown. Null when creation was refused.
+HWND CreateStatic(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR imageName);

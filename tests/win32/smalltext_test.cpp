@@ -1,0 +1,87 @@
+#include "controls/smalltext.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "controls/onoff.h"
+#include "controls/state3.h"
+#include "controls/static.h"
+#include "controls/toolkit.h"
+#include "tests/win32/control_table.h"
+
+// Made by hand, as a creator without CreateSmallText would: the window name is not the text.
+TEST(SmallTextTest, SetTextCutsAndInvalidatesAnswersZeroAndLeavesTheTitle) {
+    EnsureToolkitRegistered();
+    HWND parent = CreateTestParent();
+    HWND w = CreateWindowExA(0, "Zut_SmallTextClass", "title", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(0x12345)), TestInstance(), nullptr);
+    const std::string longText(100, 'x');
+    char title[16] = "";
+    const long long none = kAnyValue;
+    RunMessageTable(w, {
+        {WM_SETTEXT, 0, reinterpret_cast<LPARAM>("label"), 0, 5, {}, Repaint::Invalidated},
+        {WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()), 0, 63, {}, Repaint::Invalidated},
+        {WM_SETTEXT, 0, 0, 0, 0, {}, Repaint::Invalidated},  // no text: the empty one
+        {WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title), 5, none, {}, Repaint::None},
+        {WM_GETDLGCODE, 0, 0, 0, none, {}, Repaint::None},  // the system's answer
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3), 0, none, {}, Repaint::None},
+        {WM_ERASEBKGND, 0, 0, 0, none, {}, Repaint::None},
+    }, [](HWND c) { return lstrlenA(GetStateBlock<SmallTextState>(c)->text); });
+    EXPECT_STREQ(title, "title");
+    EXPECT_FALSE(SetWindowTextA(w, "x"));
+    const SmallTextState* made = GetStateBlock<SmallTextState>(CreateSmallText(TestInstance(), parent, 2, 0, 30, 50, 20));
+    EXPECT_EQ((std::vector<COLORREF>{made->textColor, made->backColor, static_cast<COLORREF>(made->text[0])}),
+              (std::vector<COLORREF>{kSmallTextDefaultText, kSmallTextDefaultBack, 0}));
+    DestroyWindow(parent);
+}
+
+// The background, then the text in the shared font (a tall one stands in, so that its glyphs
+// tell which font drew) with its top centre at half the width and y 0; the DC's font is back
+// afterwards.
+TEST(SmallTextTest, PaintCentresTheTextAtTheTopInTheSharedFont) {
+    const HFONT shared = SharedFont;
+    SharedFont = CreateFontA(40, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    const COLORREF back = RGB(0, 0, 90);
+    SmallTextState block = {RGB(255, 255, 0), back, "WWWW"};
+    DibCanvas canvas(200, 50);
+    const HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
+    DrawSmallText(canvas.dc(), RECT{0, 0, 200, 50}, 0, &block);
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
+    int left = 200, right = -1, bottom = -1;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (canvas.Pixel(x, y) != back) left = std::min(left, x), right = std::max(right, x), bottom = y;
+    EXPECT_NEAR(left + right, 199, 3);  // centred on x 100
+    EXPECT_GT(right - left, 60);        // four tall W, not the DC's font
+    EXPECT_GT(bottom, 20);              // the tall font, standing below y 0
+    EXPECT_LT(bottom, 40);
+    DeleteObject(SharedFont);
+    SharedFont = shared;
+}
+
+// The four classes: 1,000 repaints each, and no GDI object outlives them.
+TEST(PassiveAndStateControlsLeak, CreateRepaintDestroyLeavesNothingBehind) {
+    EnsureToolkitRegistered();
+    FreeCachedBitmaps();
+    for (int id = 0x81; id <= 0x84; ++id) PutCachedBitmap(MAKEINTRESOURCEA(id), TestBitmap(20, 10, {RGB(id, 0, 0)}).Release());
+    PutCachedBitmap("leak_image", TestBitmap(20, 10, {RGB(0, 0, 200)}).Release());
+    TestBitmap image(20, 10, {RGB(0, 160, 0)});
+    HWND parent = CreateTestParent();
+    EXPECT_EQ(LeakedGdiObjects([&] {
+        HWND controls[] = {CreateState3(TestInstance(), parent, 1, 0, 0, image, image, image),
+                           CreateOnOff(TestInstance(), parent, 2, 30, 0, 20, 10),
+                           CreateStatic(TestInstance(), parent, 3, 60, 0, "leak_image"),
+                           CreateSmallText(TestInstance(), parent, 4, 90, 0, 80, 20)};
+        for (int i = 0; i < 1000; ++i) {
+            SendMessageA(controls[0], i % 7 ? BM_SETCHECK : WM_LBUTTONDOWN, i % 4, 0);
+            SendMessageA(controls[1], i % 7 ? BM_SETCHECK : WM_LBUTTONDOWN, i & 1, 0);
+            SendMessageA(controls[2], WM_SETICON, 0, reinterpret_cast<LPARAM>("leak_image"));
+            SetWindowTextA(controls[3], i & 1 ? "on" : "off");
+            UpdateWindow(controls[3]);
+        }
+        for (HWND c : controls) DestroyWindow(c);
+        DrainPosted();
+    }), 0);
+    DestroyWindow(parent);
+}

@@ -1,0 +1,45 @@
+#include "controls/static.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/toolkit.h"
+#include "tests/win32/control_table.h"
+
+TEST(StaticTest, SetIconShowsTheCachedImageAtOnceAndNothingElseIsItsOwn) {
+    EnsureToolkitRegistered();
+    FreeCachedBitmaps();
+    const COLORREF kA = RGB(200, 0, 0), kB = RGB(0, 0, 200), back = GetSysColor(COLOR_WINDOW);
+    const HBITMAP a = TestBitmap(30, 20, {kA}).Release(), b = TestBitmap(10, 6, {kB}).Release();
+    ASSERT_TRUE(PutCachedBitmap("static_a", a) && PutCachedBitmap("static_b", b));
+    HWND parent = CreateTestParent();
+    HWND w = CreateStatic(TestInstance(), parent, 0x12345, 5, 5, "static_a");
+    HWND twin = CreateStatic(TestInstance(), parent, 2, 50, 5, "static_a");
+    const long long none = kAnyValue;
+    RunMessageTable(w, {
+        {WM_SETICON, 0, reinterpret_cast<LPARAM>("static_b"), 0, kB, {}, Repaint::AtOnce},
+        {WM_SETICON, 77, reinterpret_cast<LPARAM>("static_a"), 0, kA, {}, Repaint::AtOnce},
+        {WM_SETICON, 1, reinterpret_cast<LPARAM>("static_a"), 0, kA, {}, Repaint::AtOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3), 0, none, {}, Repaint::None},
+        {WM_KEYDOWN, VK_RETURN, 0, 0, none, {}, Repaint::None},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, none, {}, Repaint::None},
+        {WM_ERASEBKGND, 0, 0, 0, none, {}, Repaint::None},
+    }, [](HWND c) { return ScreenPixel(c, 1, 1); });
+    UpdateWindow(twin);
+    EXPECT_EQ(ScreenPixel(twin, 29, 19), kA);  // sized by the image
+    DestroyWindow(w);  // the image stays the cache's, and the twin's
+    EXPECT_EQ(GetStateBlock<StaticState>(twin)->imageBitmap, a);
+    EXPECT_EQ(LoadCachedBitmap(TestInstance(), "static_a"), a);
+
+    // A null image, and what an image does not cover, show the class background.
+    BoxWatcher boxes("NotFound");
+    SendMessageA(twin, WM_SETICON, 0, reinterpret_cast<LPARAM>("static_missing"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"static_missing"});
+    EXPECT_EQ(ScreenPixel(twin, 1, 1), back);
+    DibCanvas canvas(16, 10);
+    canvas.Fill(RGB(255, 0, 0));
+    StaticState block = {b};  // 10 x 6, drawn on any DC, bounded by the rectangle
+    DrawStatic(canvas.dc(), RECT{0, 0, 14, 8}, 0, &block);
+    EXPECT_EQ((std::vector<COLORREF>{canvas.Pixel(9, 5), canvas.Pixel(12, 1), canvas.Pixel(1, 7), canvas.Pixel(14, 8)}),
+              (std::vector<COLORREF>{kB, back, back, RGB(255, 0, 0)}));
+    DestroyWindow(parent);
+}
