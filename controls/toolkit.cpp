@@ -20,7 +20,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_OnOffClass", nullptr, nullptr},
     {"Zut_TogleClass", TogleWindowProc, nullptr},
     {"Zut_State3Class", nullptr, nullptr},
-    {"Zut_VSClass", nullptr, kPsize},
+    {"Zut_VSClass", VSWindowProc, kPsize},
     {"Zut_HSClass", nullptr, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
     {"Zut_DigitClass", nullptr, nullptr},
