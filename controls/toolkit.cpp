@@ -21,7 +21,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_TogleClass", TogleWindowProc, nullptr},
     {"Zut_State3Class", nullptr, nullptr},
     {"Zut_VSClass", VSWindowProc, kPsize},
-    {"Zut_HSClass", nullptr, nullptr},
+    {"Zut_HSClass", HSWindowProc, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
     {"Zut_DigitClass", nullptr, nullptr},
     {"Zut_BmpTextClass", nullptr, nullptr},
