@@ -26,7 +26,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_DigitClass", nullptr, nullptr},
     {"Zut_BmpTextClass", nullptr, nullptr},
     {"Zut_BmpGageClass", nullptr, nullptr},
-    {"Zut_KnobClass", nullptr, kPsize},
+    {"Zut_KnobClass", KnobWindowProc, kPsize},
     {"Zut_DigitExClass", DigitExWindowProc, kPsize},
     {"Zut_SmallTextClass", nullptr, nullptr},
 };
