@@ -1,0 +1,203 @@
+// Vertical slider, class Zut_VSClass. The left button drags the thumb (tracking on every move,
+// settled on release), the arrow keys and the wheel step it within 0..maxPos, SBM_SETPOS and
+// SBM_GETPOS set and read it unclamped. Every change repaints at once; user changes post
+// WM_VSCROLL; every new position, also one set by SBM_SETPOS, is passed on to the buddy.
+#include "controls/vs.h"
+
+#include "controls/toolkit.h"
+#include "controls/vs_rules.h"
+
+// 1. State block: VSState (vs.h), eleven 32-bit fields on the 32-bit target.
+static_assert(sizeof(void*) != 4 || sizeof(VSState) == 44, "the vertical slider's block is 44 bytes");
+
+namespace {
+
+// 2. Constants and the class-wide variables.
+constexpr char kClassName[] = "Zut_VSClass";
+constexpr int kQuietTrace = 0;   // trace flag of settled paints
+constexpr int kActiveTrace = 1;  // trace flag of paints while pressed, dragged or focused
+
+RECT g_vsRect;  // shared by every vertical slider: the client rectangle before each paint and hit test
+
+// The sliders passing their position on right now, innermost first (links on the stack). An
+// SBM_SETPOS that comes back round a buddy chain to one of them is taken but not passed on
+// again, so a chain that leads back ends instead of recursing.
+struct PassingOn {
+    HWND window;
+    const PassingOn* outer;
+};
+const PassingOn* g_passingOn = nullptr;
+
+// 3. Arithmetic: vs_rules.h (pointer mapping, steps and clamp, thumb place).
+
+}  // namespace
+
+// 4. Paint routine.
+void DrawVS(HDC dc, const RECT& client, int flag, const VSState* state) {
+    if (!state) return;
+    DebugTrace("Zut_DrawVS %d\n", flag);
+    MemoryDC compose(dc);
+    MemoryDC source(dc);
+    const SIZE back = BitmapSize(state->backBitmap);
+    OwnedGdi<HBITMAP> image(CreateCompatibleBitmap(dc, back.cx, back.cy));
+    SelectGuard keepImage(compose, image);
+    SelectGuard keepSource(source, state->backBitmap);
+    BitBlt(compose, 0, 0, back.cx, back.cy, source, 0, 0, SRCCOPY);
+
+    HBITMAP thumb = state->focused == 1 ? state->thumbFocusBitmap : state->thumbBitmap;
+    SelectGuard keepThumb(source, thumb);
+    const SIZE size = BitmapSize(thumb);
+    const vs_rules::Point at =
+        vs_rules::ThumbOrigin(state->pos, state->trackBottom, state->maxPos, back.cx, size.cx, size.cy);
+    BitBlt(compose, at.x, at.y, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, client.right, client.bottom, compose, 0, 0, SRCCOPY);
+}
+
+namespace {
+
+void Repaint(HWND window, int flag) {
+    RepaintAtOnce(window, g_vsRect, DrawVS, flag);
+}
+
+void Notify(HWND window, WORD request) {
+    if (const VSState* state = GetStateBlock<VSState>(window))
+        PostScrollNotify(window, WM_VSCROLL, request, state->pos);
+}
+
+bool IsPassingOn(HWND window) {
+    for (const PassingOn* p = g_passingOn; p; p = p->outer)
+        if (p->window == window) return true;
+    return false;
+}
+
+// The buddy, when there is one, gets SBM_SETPOS with the position.
+void PassOn(HWND window) {
+    const VSState* state = GetStateBlock<VSState>(window);
+    if (!state || !state->buddy) return;
+    const PassingOn self = {window, g_passingOn};
+    g_passingOn = &self;
+    SendMessageA(state->buddy, SBM_SETPOS, static_cast<WPARAM>(state->pos), 0);
+    g_passingOn = self.outer;
+}
+
+// 5. Handlers.
+
+LRESULT OnFocus(HWND window, LONG focused, int flag) {
+    if (VSState* state = GetStateBlock<VSState>(window)) state->focused = focused;
+    Repaint(window, flag);
+    return 0;
+}
+
+// Taken as it comes, unclamped; the parent is not told; passed on unless it came back round.
+LRESULT OnSetPos(HWND window, LONG pos) {
+    if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
+    Repaint(window, kQuietTrace);
+    if (!IsPassingOn(window)) PassOn(window);
+    return 0;
+}
+
+LRESULT OnGetPos(HWND window) {
+    const VSState* state = GetStateBlock<VSState>(window);
+    return state ? state->pos : 0;
+}
+
+// Keys and the wheel settle: clamp, repaint, notify with SB_THUMBPOSITION, pass on.
+LRESULT Settle(HWND window, LONG pos) {
+    if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
+    Repaint(window, kQuietTrace);
+    Notify(window, SB_THUMBPOSITION);
+    PassOn(window);
+    return 0;
+}
+
+LRESULT OnKeyDown(HWND window, UINT key) {
+    const VSState* state = GetStateBlock<VSState>(window);
+    return state ? Settle(window, vs_rules::KeyPosition(state->pos, key, state->step, state->maxPos)) : 0;
+}
+
+LRESULT OnMouseWheel(HWND window, short delta) {
+    const VSState* state = GetStateBlock<VSState>(window);
+    return state ? Settle(window, vs_rules::WheelPosition(state->pos, delta, state->step, state->maxPos)) : 0;
+}
+
+void FollowPointer(HWND window, POINT pointer) {
+    if (VSState* state = GetStateBlock<VSState>(window))
+        state->pos = vs_rules::PointerPosition(static_cast<WORD>(pointer.y), state->trackBottom, state->trackTop,
+                                               state->maxPos);
+}
+
+// The press only moves the thumb: no notification, no pass-on, no focus change.
+LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
+    SetCapture(window);
+    FollowPointer(window, PointerOf(lParam));  // the block fetched again: SetCapture sends
+    Repaint(window, kActiveTrace);
+    return 0;
+}
+
+// Any key-state flag drags (the slider keeps no dragging flag); every such move passes on,
+// inside or not. A move without flags is a hover.
+LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
+    if (keys == 0) {
+        FocusOnHover(window);
+        return 0;
+    }
+    POINT pointer;
+    if (PointerInside(window, g_vsRect, lParam, &pointer)) {
+        FollowPointer(window, pointer);
+        Repaint(window, kActiveTrace);
+        Notify(window, SB_THUMBTRACK);
+    }
+    PassOn(window);
+    return 0;
+}
+
+// Whether or not this slider saw the press.
+LRESULT OnLeftButtonUp(HWND window) {
+    Repaint(window, kQuietTrace);
+    Notify(window, SB_THUMBPOSITION);
+    PassOn(window);
+    ReleaseCapture();
+    return 0;
+}
+
+}  // namespace
+
+// 6. Window procedure.
+LRESULT CALLBACK VSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:      return CreateStateBlock<VSState>(window);
+    case WM_DESTROY:     return DestroyStateBlock(window);  // the images are the supplier's
+    case WM_ERASEBKGND:  return 0;
+    case WM_PAINT:       return PaintMessage(window, g_vsRect, DrawVS, kQuietTrace);
+    case WM_SETFOCUS:    return OnFocus(window, 1, kActiveTrace);
+    case WM_KILLFOCUS:   return OnFocus(window, 0, kQuietTrace);
+    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
+    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_GETPOS:     return OnGetPos(window);
+    case WM_KEYDOWN:     return OnKeyDown(window, static_cast<UINT>(wParam));
+    case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
+    case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
+    case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    default:             return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// 7. Creation.
+HWND CreateVS(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP back, HBITMAP thumb,
+              HBITMAP thumbFocus, int trackTop, int trackBottom, int maxPos, int step, HWND buddy) {
+    const SIZE size = BitmapSize(back);
+    const ControlPlace place = {instance, parent, id, x, y, size.cx, size.cy};
+    return CreateControl<VSState>(kClassName, "", place, [&](HWND, VSState& state) {
+        state.trackBottom = trackBottom;
+        state.trackTop = trackTop;
+        state.maxPos = maxPos;
+        state.pos = 0;
+        state.focused = 0;
+        state.step = step;
+        state.backBitmap = back;
+        state.thumbFocusBitmap = thumbFocus;
+        state.thumbBitmap = thumb;
+        state.buddy = buddy;
+    });
+}

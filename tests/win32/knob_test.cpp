@@ -1,0 +1,106 @@
+#include "controls/knob.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/hs.h"
+#include "controls/toolkit.h"
+#include "controls/vs.h"
+#include "tests/win32/control_table.h"
+#include "tests/win32/win32_test_support.h"
+
+namespace {
+
+constexpr COLORREF kMarker = RGB(200, 0, 0), kFocusMarker = RGB(250, 200, 0), kFaceA = RGB(0, 0, 160),
+                   kFaceB = RGB(0, 120, 0);
+
+class KnobTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureToolkitRegistered();
+        parent_ = CreateTestParent();
+        knob_ = CreateKnob(TestInstance(), parent_, 0x12345, 10, 10, 64, 64, marker_, focus_, 0, 127, 64);  // id > 0xFFFF
+        UpdateWindow(knob_);
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+    TestBitmap marker_{6, 6, {kMarker}}, focus_{6, 6, {kFocusMarker}};
+    HWND parent_ = nullptr, knob_ = nullptr;
+};
+
+// The centre and radius of the size at creation survive a resize; the first paint made the
+// save-under bitmap at the marker's size.
+TEST_F(KnobTest, MessageRows) {
+    MoveWindow(knob_, 10, 10, 100, 80, TRUE);
+    const KnobState* s = GetStateBlock<KnobState>(knob_);
+    EXPECT_EQ((std::vector<LONG>{s->radius, s->drawnPos, s->centerX, s->centerY, BitmapSize(s->saveBitmap).cx}),
+              (std::vector<LONG>{33, 64, 32, 32, 6}));
+    const LPARAM centre = MAKELPARAM(32, 32), top = MAKELPARAM(32, 0), below = MAKELPARAM(32, 60),
+                 lowerRight = MAKELPARAM(60, 60), out = MAKELPARAM(200, 5);
+    RunMessageTable(knob_, {
+        {WM_LBUTTONDOWN, MK_LBUTTON, centre, 0, 106, {}, Repaint::AtOnce},  // angle 0; no post
+        {WM_MOUSEMOVE, MK_LBUTTON, top, 0, 64, {HScroll(5, 64)}, Repaint::AtOnce},
+        {WM_MOUSEMOVE, MK_SHIFT, below, 0, 0, {HScroll(5, 0)}, Repaint::AtOnce},  // straight below: minPos
+        {WM_MOUSEMOVE, MK_LBUTTON, lowerRight, 0, 127, {HScroll(5, 127)}, Repaint::AtOnce},
+        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, 127, {}, Repaint::None},  // outside: nothing
+        {WM_LBUTTONUP, 0, out, 0, 127, {HScroll(4, 127)}, Repaint::AtOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0, 111, {HScroll(4, 111)}, Repaint::AtOnce},  // away from the user: down
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, 127, {HScroll(4, 127)}, Repaint::AtOnce},  // towards: up, held at maxPos
+        {SBM_SETPOS, static_cast<WPARAM>(-40), 7, 0, -40, {}, Repaint::AtOnce},  // unclamped, parent not told
+        {SBM_GETPOS, 0, 0, -40, -40, {}, Repaint::None},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -1), 0, 0, 0, {HScroll(4, 0)}, Repaint::AtOnce},
+        {WM_SETFOCUS, 0, 0, 0, 1000, {}, Repaint::AtOnce},  // value: pos + 1000 while focused
+        {WM_KILLFOCUS, 0, 0, 0, 0, {}, Repaint::AtOnce},
+        {WM_KEYDOWN, VK_RIGHT, 0, 0, 0, {}, Repaint::None},  // keys are the default procedure's
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, 0, {}, Repaint::None},
+        {WM_ERASEBKGND, 0, 0, 0, 0, {}, Repaint::None},
+        {WM_MOUSEMOVE, 0, top, 0, kAnyValue, {}, Repaint::Any},  // a hover, last: it may take the focus
+    }, [](HWND w) { return GetStateBlock<KnobState>(w)->pos + 1000LL * GetStateBlock<KnobState>(w)->focused; });
+}
+
+// The marker at 64 covers (29..34, 17..22), at 127 (38..43, 38..43). Each paint puts back what
+// lay under the marker when it was drawn, even after the face beneath it changed.
+TEST_F(KnobTest, PaintSavesUnderTheMarkerAndPutsItBack) {
+    KnobState block = *GetStateBlock<KnobState>(knob_);
+    block.saveBitmap = nullptr;
+    DibCanvas canvas(64, 64);
+    const auto paint = [&](LONG pos, LONG focused) {
+        block.pos = pos, block.focused = focused;
+        DrawKnob(canvas.dc(), RECT{}, 0, &block);
+        return std::vector<COLORREF>{canvas.Pixel(29, 17), canvas.Pixel(34, 22), canvas.Pixel(28, 17), canvas.Pixel(35, 23),
+                                     canvas.Pixel(38, 38), canvas.Pixel(43, 43), canvas.Pixel(37, 44)};
+    };
+    canvas.Fill(kFaceA);
+    EXPECT_EQ(paint(64, 0), (std::vector<COLORREF>{kMarker, kMarker, kFaceA, kFaceA, kFaceA, kFaceA, kFaceA}));
+    canvas.Fill(kFaceB);
+    EXPECT_EQ(paint(127, 0), (std::vector<COLORREF>{kFaceA, kFaceA, kFaceB, kFaceB, kMarker, kMarker, kFaceB}));
+    EXPECT_EQ(paint(127, 1)[4], kFocusMarker);
+    EXPECT_EQ(paint(64, 1), (std::vector<COLORREF>{kFocusMarker, kFocusMarker, kFaceB, kFaceB, kFaceB, kFaceB, kFaceB}));
+    DeleteObject(block.saveBitmap);
+}
+
+// The sliders and the knob together: 1,000 repaints of each, and no GDI object outlives them
+// (the knob's save-under included); a refused state block refuses each creation.
+TEST(SlidersAndKnob, CreateRepaintDestroyLeavesNoGdiObjectAndRefusedBlocksRefuse) {
+    EnsureToolkitRegistered();
+    HWND parent = CreateTestParent();
+    TestBitmap back(120, 110, {RGB(0, 0, 200)}), image(6, 6, {RGB(0, 160, 0)});
+    const auto make = [&] {
+        const HINSTANCE in = TestInstance();
+        return std::vector<HWND>{CreateVS(in, parent, 1, 0, 0, back, image, image, 10, 100, 127, 8, nullptr),
+                                 CreateHS(in, parent, 2, 30, 0, 100, 30, back, image, image, 4, 90, 127, "Pan", "dB", -64, 63),
+                                 CreateKnob(in, parent, 3, 140, 0, 40, 40, image, image, -10, 10, 0)};
+    };
+    EXPECT_EQ(LeakedGdiObjects([&] {
+        const std::vector<HWND> controls = make();
+        for (int i = 0; i < 1000; ++i)
+            for (HWND w : controls) SendMessageA(w, SBM_SETPOS, i % 128, 0);
+        for (HWND w : controls) EXPECT_TRUE(DestroyWindow(w));
+    }), 0);
+    RefuseStateBlocks refuse;
+    EXPECT_EQ(make(), (std::vector<HWND>{nullptr, nullptr, nullptr}));
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    DestroyWindow(parent);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include "controls/vs.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/toolkit.h"
+#include "tests/win32/control_table.h"
+#include "tests/win32/win32_test_support.h"
+
+namespace {
+
+constexpr COLORREF kTrack = RGB(0, 0, 200), kThumb = RGB(0, 160, 0), kFocusThumb = RGB(250, 200, 0), kRed = RGB(255, 0, 0);
+
+class VSTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureToolkitRegistered();
+        parent_ = CreateTestParent();
+        slider_ = Make(0x12345, parent_);  // an id above 0xFFFF; the parent is the buddy
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+    HWND Make(int id, HWND buddy) {
+        HWND w = CreateVS(TestInstance(), parent_, id, 30 * (id & 3), 10, back_, thumb_, focus_, 10, 100, 127, 8, buddy);
+        UpdateWindow(w);
+        DrainPosted();
+        return w;
+    }
+    static LONG Pos(HWND w) { return GetStateBlock<VSState>(w)->pos; }
+    TestBitmap back_{20, 110, {kTrack}}, thumb_{10, 11, {kThumb}}, focus_{10, 11, {kFocusThumb}};
+    HWND parent_ = nullptr, slider_ = nullptr;
+};
+
+// Each row's value: the position x 100, plus 100000 while focused, plus the times the position
+// was passed on to the buddy (SBM_SETPOS with the position, lParam 0) during the row.
+TEST_F(VSTest, MessageRowsWithPassOn) {
+    RECT r;
+    GetClientRect(slider_, &r);
+    EXPECT_EQ(r.right * 1000 + r.bottom, 20110);  // the track image's size
+    MessageLog buddy(parent_);
+    const auto read = [&](HWND w) {
+        long long passed = 0;
+        for (const LoggedMessage& m : buddy.messages())
+            passed += m.message == SBM_SETPOS && m.wParam == static_cast<WPARAM>(Pos(w)) && m.lParam == 0;
+        buddy.Clear();
+        return Pos(w) * 100LL + GetStateBlock<VSState>(w)->focused * 100000LL + passed;
+    };
+    const LPARAM at50 = MAKELPARAM(5, 50), top = MAKELPARAM(5, 0), below = MAKELPARAM(5, 200), zero = MAKELPARAM(5, 100);
+    RunMessageTable(slider_, {
+        {WM_LBUTTONDOWN, MK_LBUTTON, at50, 0, 6300, {}, Repaint::AtOnce},  // no post, no pass-on
+        {WM_MOUSEMOVE, MK_LBUTTON, top, 0, 11401, {VScroll(5, 114)}, Repaint::AtOnce},  // the upper stop
+        {WM_MOUSEMOVE, MK_LBUTTON, below, 0, 11401, {}, Repaint::None},  // outside: passed on all the same
+        {WM_MOUSEMOVE, MK_SHIFT, zero, 0, 1, {VScroll(5, 0)}, Repaint::AtOnce},  // any key-state flag drags
+        {WM_LBUTTONUP, 0, below, 0, 1, {VScroll(4, 0)}, Repaint::AtOnce},
+        {WM_LBUTTONUP, 0, at50, 0, 1, {VScroll(4, 0)}, Repaint::AtOnce},  // a release without a press
+        {SBM_SETPOS, 200, 7, 0, 20001, {}, Repaint::AtOnce},  // unclamped, parent not told
+        {SBM_GETPOS, 0, 0, 200, 20000, {}, Repaint::None},
+        {WM_KEYDOWN, 'A', 0, 0, 12701, {VScroll(4, 127)}, Repaint::AtOnce},  // any key settles
+        {WM_KEYDOWN, VK_DOWN, 0, 0, 11901, {VScroll(4, 119)}, Repaint::AtOnce},
+        {WM_KEYDOWN, VK_UP, 0, 0, 12701, {VScroll(4, 127)}, Repaint::AtOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, 11901, {VScroll(4, 119)}, Repaint::AtOnce},  // 0 steps down
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, 12701, {VScroll(4, 127)}, Repaint::AtOnce},
+        {WM_SETFOCUS, 0, 0, 0, 112700, {}, Repaint::AtOnce},
+        {WM_KILLFOCUS, 0, 0, 0, 12700, {}, Repaint::AtOnce},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, 12700, {}, Repaint::None},
+        {WM_ERASEBKGND, 0, 0, 0, 12700, {}, Repaint::None},
+        {WM_MOUSEMOVE, 0, at50, 0, kAnyValue, {}, Repaint::Any},  // a hover, last: it may take the focus
+    }, read);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Two sliders that are each other's buddies, and one that is its own: a pass-on ends where the
+// position comes back to a slider that is passing it on.
+TEST_F(VSTest, ABuddyChainThatLeadsBackEnds) {
+    HWND other = Make(2, slider_), self = Make(3, nullptr);
+    GetStateBlock<VSState>(slider_)->buddy = other;
+    GetStateBlock<VSState>(self)->buddy = self;
+    MessageLog a(slider_), b(other), c(self);
+    SendMessageA(slider_, SBM_SETPOS, 40, 0);
+    SendMessageA(self, SBM_SETPOS, 41, 0);
+    SendMessageA(other, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ((std::vector<LONG>{Pos(slider_), Pos(other), Pos(self)}), (std::vector<LONG>{48, 48, 41}));
+    EXPECT_EQ((std::vector<int>{a.Count(SBM_SETPOS), b.Count(SBM_SETPOS), c.Count(SBM_SETPOS)}),
+              (std::vector<int>{3, 2, 2}));
+    EXPECT_EQ(DrainPostedExceptInput(), (std::vector<PostedMessage>{{parent_, WM_VSCROLL, 0x300004, LowHandle(other)}}));
+}
+
+// Probes: the thumb's corners, its neighbours left, below and right, and outside the client.
+TEST_F(VSTest, PaintComposesTheTrackAndTheChosenThumb) {
+    VSState block = *GetStateBlock<VSState>(slider_);
+    DibCanvas canvas(24, 114);
+    const struct { LONG pos, focused, top; COLORREF thumb; } cases[] = {
+        {63, 0, 46, kThumb}, {63, 1, 46, kFocusThumb}, {63, 2, 46, kThumb}, {127, 0, 0, kThumb}, {0, 1, 95, kFocusThumb}};
+    for (const auto& c : cases) {
+        canvas.Fill(kRed);
+        block.pos = c.pos, block.focused = c.focused;
+        DrawVS(canvas.dc(), RECT{0, 0, 20, 110}, 0, &block);
+        const std::vector<COLORREF> probes = {canvas.Pixel(5, c.top), canvas.Pixel(14, c.top + 10),
+                                              canvas.Pixel(4, c.top), canvas.Pixel(5, c.top + 11), canvas.Pixel(15, c.top),
+                                              canvas.Pixel(20, 0),    canvas.Pixel(0, 110)};
+        EXPECT_EQ(probes, (std::vector<COLORREF>{c.thumb, c.thumb, kTrack, kTrack, kTrack, kRed, kRed})) << c.pos;
+    }
+}
+
+}  // namespace
