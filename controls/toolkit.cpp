@@ -23,7 +23,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_VSClass", nullptr, kPsize},
     {"Zut_HSClass", nullptr, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
-    {"Zut_DigitClass", nullptr, nullptr},
+    {"Zut_DigitClass", DigitWindowProc, nullptr},
     {"Zut_BmpTextClass", nullptr, nullptr},
     {"Zut_BmpGageClass", nullptr, nullptr},
     {"Zut_KnobClass", nullptr, kPsize},
