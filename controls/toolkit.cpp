@@ -24,7 +24,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_HSClass", nullptr, nullptr},
     {"Zut_BmpListClass", nullptr, nullptr},
     {"Zut_DigitClass", DigitWindowProc, nullptr},
-    {"Zut_BmpTextClass", nullptr, nullptr},
+    {"Zut_BmpTextClass", BmpTextWindowProc, nullptr},
     {"Zut_BmpGageClass", nullptr, nullptr},
     {"Zut_KnobClass", nullptr, kPsize},
     {"Zut_DigitExClass", DigitExWindowProc, kPsize},
