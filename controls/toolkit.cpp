@@ -22,7 +22,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_State3Class", nullptr, nullptr},
     {"Zut_VSClass", nullptr, kPsize},
     {"Zut_HSClass", nullptr, nullptr},
-    {"Zut_BmpListClass", nullptr, nullptr},
+    {"Zut_BmpListClass", BmpListWindowProc, nullptr},
     {"Zut_DigitClass", DigitWindowProc, nullptr},
     {"Zut_BmpTextClass", BmpTextWindowProc, nullptr},
     {"Zut_BmpGageClass", nullptr, nullptr},
