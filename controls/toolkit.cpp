@@ -25,7 +25,7 @@ const ToolkitClass kClasses[] = {
     {"Zut_BmpListClass", BmpListWindowProc, nullptr},
     {"Zut_DigitClass", DigitWindowProc, nullptr},
     {"Zut_BmpTextClass", BmpTextWindowProc, nullptr},
-    {"Zut_BmpGageClass", nullptr, nullptr},
+    {"Zut_BmpGageClass", BmpGageWindowProc, nullptr},
     {"Zut_KnobClass", nullptr, kPsize},
     {"Zut_DigitExClass", DigitExWindowProc, kPsize},
     {"Zut_SmallTextClass", nullptr, nullptr},
