@@ -10,8 +10,7 @@ namespace {
 bitmap_cache::Table g_bitmapCache;  // the process-wide BitmapCache
 LOGFONTA g_sharedLogFont;           // all zero but for the fields set at registration
 
-// The class table in registration order. A row without a window procedure is a class that
-// this build does not carry yet; it keeps its place so that both orders stay fixed.
+// The class table in registration order; the unregistration order below indexes it.
 constexpr char kPsize[] = "psize";
 const ToolkitClass kClasses[] = {
     {"Zut_ButtonClass", ButtonWindowProc, nullptr},
@@ -22,10 +21,10 @@ const ToolkitClass kClasses[] = {
     {"Zut_State3Class", State3WindowProc, nullptr},
     {"Zut_VSClass", VSWindowProc, kPsize},
     {"Zut_HSClass", HSWindowProc, nullptr},
-    {"Zut_BmpListClass", nullptr, nullptr},
-    {"Zut_DigitClass", nullptr, nullptr},
-    {"Zut_BmpTextClass", nullptr, nullptr},
-    {"Zut_BmpGageClass", nullptr, nullptr},
+    {"Zut_BmpListClass", BmpListWindowProc, nullptr},
+    {"Zut_DigitClass", DigitWindowProc, nullptr},
+    {"Zut_BmpTextClass", BmpTextWindowProc, nullptr},
+    {"Zut_BmpGageClass", BmpGageWindowProc, nullptr},
     {"Zut_KnobClass", KnobWindowProc, kPsize},
     {"Zut_DigitExClass", DigitExWindowProc, kPsize},
     {"Zut_SmallTextClass", SmallTextWindowProc, nullptr},
@@ -86,7 +85,7 @@ const int* ToolkitUnregisterOrder(int* count) {
 void RegisterControlClasses(HINSTANCE instance) {
     g_toolkitInstance = instance;
     for (const ToolkitClass& c : kClasses) {
-        if (c.proc) RegisterToolkitClass(instance, c);
+        RegisterToolkitClass(instance, c);
     }
     lstrcpyA(g_sharedLogFont.lfFaceName, "Arial");
     g_sharedLogFont.lfHeight = 14;
@@ -99,7 +98,7 @@ void RegisterControlClasses(HINSTANCE instance) {
 
 void UnregisterControlClasses() {
     for (int i : kUnregisterOrder) {
-        if (kClasses[i].proc) UnregisterToolkitClass(kClasses[i]);
+        UnregisterToolkitClass(kClasses[i]);
     }
     FreeCachedBitmaps();
     if (SharedFont) DeleteObject(SharedFont);

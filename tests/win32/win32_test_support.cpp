@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "controls/toolkit.h"
 
 std::vector<PostedMessage> DrainPosted() {
@@ -279,6 +281,30 @@ TestBitmap::TestBitmap(int cellWidth, int height, const std::vector<COLORREF>& c
 
 TestBitmap::~TestBitmap() {
     DeleteObject(bitmap_);
+}
+
+std::vector<COLORREF> DistinctColours(int n) {
+    std::vector<COLORREF> colours;
+    for (int k = 0; k < n; ++k) colours.push_back(RGB(20 + 3 * k, 200 - k, 40 + 5 * (k % 40)));
+    return colours;
+}
+
+long long ShownCells(const DibCanvas& line, int cells, const std::vector<COLORREF>& colours,
+                     int cellWidth, int cellHeight) {
+    long long code = 0;
+    for (int c = 0; c < cells; ++c) {
+        const COLORREF corner = line.Pixel(c * cellWidth, 0);
+        const size_t k = std::find(colours.begin(), colours.end(), corner) - colours.begin();
+        const bool plain = line.Pixel((c + 1) * cellWidth - 1, cellHeight - 1) == corner;
+        code = code * 100 + (plain && k < colours.size() ? static_cast<long long>(k) : 99);
+    }
+    return code;
+}
+
+long long CellCode(const std::vector<int>& cells) {
+    long long code = 0;
+    for (int c : cells) code = code * 100 + c;
+    return code;
 }
 
 int LeakedGdiObjects(const std::function<void()>& exercise) {

@@ -183,6 +183,19 @@ private:
     HBITMAP bitmap_;
 };
 
+// n colours (n up to 78), each different from the others and from magenta, red, white and
+// black: the cells of a test strip, so that a cell copied from the wrong place shows at once.
+std::vector<COLORREF> DistinctColours(int n);
+
+// The cells of cellWidth x cellHeight that a canvas shows in a row from its origin, each read
+// as the index of its colour among colours (99 for a colour not among them, or for a cell whose
+// top-left and bottom-right corners differ), two decimal digits a cell: cells 3, 5, 9 read
+// 30509.
+long long ShownCells(const DibCanvas& line, int cells, const std::vector<COLORREF>& colours,
+                     int cellWidth = 6, int cellHeight = 7);
+// What ShownCells answers for these cells.
+long long CellCode(const std::vector<int>& cells);
+
 // GDI objects an exercise leaves behind, counted by free handle slots: the exercise runs once
 // to warm up (the first DC, font and text output keep a few lasting objects), then again
 // between two counts.

@@ -1,0 +1,70 @@
+// Bitmap gauge, class Zut_BmpGageClass. SBM_SETPOS sets the level, not clamped, and repaints
+// at once; SBM_GETPOS is left to DefWindowProc (the gauge does not answer it). No input and no
+// notifications.
+#include "controls/bmpgage.h"
+
+#include "controls/bmpgage_rules.h"
+#include "controls/toolkit.h"
+
+// 1. State block: BmpGageState (bmpgage.h), two 32-bit fields on the 32-bit target.
+static_assert(sizeof(void*) != 4 || sizeof(BmpGageState) == 8, "the gauge's block is 8 bytes");
+
+namespace {
+
+// 2. Constants and the class-wide variable.
+constexpr char kClassName[] = "Zut_BmpGageClass";
+constexpr COLORREF kFilledColour = 0x00B0966E;  // RGB(110, 150, 176)
+constexpr COLORREF kEmptyColour = 0x00CFC7BF;   // RGB(191, 199, 207)
+
+RECT g_bmpGageRect;  // shared by every gauge: the client rectangle before each paint
+
+// 3. Arithmetic: bmpgage_rules.h (the filled width, without overflow).
+
+}  // namespace
+
+// 4. Paint routine.
+void DrawBmpGage(HDC dc, const RECT& client, int, const BmpGageState* state) {
+    if (!state) return;
+    DebugTrace("Zut_DrawGage\n");
+    OwnedGdi<HBRUSH> filled(CreateSolidBrush(kFilledColour));
+    OwnedGdi<HBRUSH> empty(CreateSolidBrush(kEmptyColour));
+    const bmpgage_rules::Edges edges = bmpgage_rules::GageEdges(client.left, client.right, state->level);
+    SelectGuard keepBrush(dc, filled);
+    Rectangle(dc, client.left, client.top, edges.filledRight, client.bottom);
+    SelectObject(dc, empty);
+    Rectangle(dc, edges.emptyLeft, client.top, client.right, client.bottom);
+}
+
+namespace {
+
+// 5. Handlers.
+
+LRESULT OnSetPos(HWND window, LONG level) {
+    if (BmpGageState* state = GetStateBlock<BmpGageState>(window)) state->level = level;
+    RepaintAtOnce(window, g_bmpGageRect, DrawBmpGage);
+    return 0;
+}
+
+}  // namespace
+
+// 6. Window procedure.
+LRESULT CALLBACK BmpGageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:     return CreateStateBlock<BmpGageState>(window);
+    case WM_DESTROY:    return DestroyStateBlock(window);
+    case WM_ERASEBKGND: return 0;
+    case WM_PAINT:      return PaintMessage(window, g_bmpGageRect, DrawBmpGage);
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    case SBM_SETPOS:    return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    default:            return DefWindowProcA(window, message, wParam, lParam);  // SBM_GETPOS too
+    }
+}
+
+// 7. Creation.
+HWND CreateBmpGage(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
+                   int level) {
+    const ControlPlace place = {instance, parent, id, x, y, width, height};
+    return CreateControl<BmpGageState>(kClassName, "", place, [&](HWND, BmpGageState& state) {
+        state.level = level;
+    });
+}

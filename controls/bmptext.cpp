@@ -1,0 +1,78 @@
+// Bitmap text, class Zut_BmpTextClass. WM_SETTEXT takes the text and repaints at once; it
+// answers 0 and leaves the window's own caption (what WM_GETTEXT answers) alone. No input.
+#include "controls/bmptext.h"
+
+#include "controls/bmptext_rules.h"
+#include "controls/toolkit.h"
+
+// 1. State block: BmpTextState (bmptext.h), 32 characters and two 32-bit fields on the
+// 32-bit target.
+static_assert(sizeof(void*) != 4 || sizeof(BmpTextState) == 40, "the bitmap text's block is 40 bytes");
+
+namespace {
+
+// 2. Constants and the class-wide variable.
+constexpr char kClassName[] = "Zut_BmpTextClass";
+using bmptext_rules::kCellHeight;
+using bmptext_rules::kCellWidth;
+
+RECT g_bmpTextRect;  // shared by every bitmap text: the client rectangle before each paint
+
+// 3. Arithmetic: bmptext_rules.h (cell map, cells drawn, upper-casing).
+
+}  // namespace
+
+// 4. Paint routine.
+void DrawBmpText(HDC dc, const RECT&, int, BmpTextState* state) {
+    if (!state) return;
+    DebugTrace("Zut_DrawText\n");
+    const int cells = bmptext_rules::CellsDrawn(state->length);
+    MemoryDC strip(dc);
+    SelectGuard keepStrip(strip, state->charBitmap);
+    Composition line(dc, cells * kCellWidth, kCellHeight);
+    bmptext_rules::UpperCaseInPlace(state->text, sizeof state->text);
+    for (int i = 0; i < cells; ++i) {
+        const int cell = bmptext_rules::CellOf(state->text[i]);
+        BitBlt(line, kCellWidth * i, 0, kCellWidth, kCellHeight, strip, kCellWidth * cell, 0, SRCCOPY);
+    }
+    BitBlt(dc, 0, 0, cells * kCellWidth, kCellHeight, line, 0, 0, SRCCOPY);
+}
+
+namespace {
+
+// 5. Handlers.
+
+// The window's own text is not touched: DefWindowProc never sees the message.
+LRESULT OnSetText(HWND window, LPCSTR text) {
+    if (BmpTextState* state = GetStateBlock<BmpTextState>(window))
+        control_math::CopyBounded(state->text, text, bmptext_rules::kSetTextLimit);
+    RepaintAtOnce(window, g_bmpTextRect, DrawBmpText);
+    return 0;
+}
+
+}  // namespace
+
+// 6. Window procedure.
+LRESULT CALLBACK BmpTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:     return CreateStateBlock<BmpTextState>(window);
+    case WM_DESTROY:    return DestroyStateBlock(window);  // the strip is the supplier's
+    case WM_ERASEBKGND: return 0;
+    case WM_SETTEXT:    return OnSetText(window, reinterpret_cast<LPCSTR>(lParam));
+    case WM_PAINT:      return PaintMessage(window, g_bmpTextRect, DrawBmpText);
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    default:            return DefWindowProcA(window, message, wParam, lParam);  // WM_GETTEXT too
+    }
+}
+
+// 7. Creation.
+HWND CreateBmpText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP charBitmap,
+                   int length, LPCSTR text) {
+    const int width = bmptext_rules::CellsDrawn(length) * kCellWidth;
+    const ControlPlace place = {instance, parent, id, x, y, width, kCellHeight};
+    return CreateControl<BmpTextState>(kClassName, "", place, [&](HWND, BmpTextState& state) {
+        control_math::CopyBounded(state.text, text, bmptext_rules::kSetTextLimit);
+        state.charBitmap = charBitmap;
+        state.length = length;
+    });
+}

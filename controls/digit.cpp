@@ -1,0 +1,84 @@
+// Digit display, class Zut_DigitClass. SBM_SETPOS sets the number and repaints at once, also
+// when it is unchanged; there is no SBM_GETPOS (the owner keeps the number) and no input.
+#include "controls/digit.h"
+
+#include "controls/digit_rules.h"
+#include "controls/toolkit.h"
+
+// 1. State block: DigitState (digit.h), two 32-bit fields on the 32-bit target.
+static_assert(sizeof(void*) != 4 || sizeof(DigitState) == 8, "the digit display's block is 8 bytes");
+
+namespace {
+
+// 2. Constants and the class-wide variable.
+constexpr char kClassName[] = "Zut_DigitClass";
+constexpr LONG kFirstValue = 359;
+constexpr int kGlyphWidth = 6;
+constexpr int kGlyphHeight = 7;
+constexpr int kDigits = 3;
+
+RECT g_digitRect;  // shared by every digit display: the client rectangle before each paint
+
+// 3. Arithmetic: digit_rules.h (decimal text, glyph choice, the bound for other values).
+
+}  // namespace
+
+// 4. Paint routine.
+void DrawDigit(HDC dc, const RECT&, int, const DigitState* state) {
+    if (!state) return;
+    char text[digit_rules::kTextBytes];
+    digit_rules::DecimalText(state->value, text);
+    const digit_rules::Glyphs g = digit_rules::ShownGlyphs(state->value);
+    DebugTrace("Zut_DrawDigit %d%d%d=%s\n", g.hundreds, g.tens, g.units, text);
+
+    MemoryDC strip(dc);
+    SelectGuard keepStrip(strip, state->digitBitmap);
+    Composition line(dc, kDigits * kGlyphWidth, kGlyphHeight);
+    const int glyphs[kDigits] = {g.hundreds, g.tens, g.units};
+    for (int i = 0; i < kDigits; ++i)
+        BitBlt(line, kGlyphWidth * i, 0, kGlyphWidth, kGlyphHeight, strip, kGlyphWidth * glyphs[i], 0, SRCCOPY);
+    BitBlt(dc, 0, 0, kDigits * kGlyphWidth, kGlyphHeight, line, 0, 0, SRCCOPY);
+}
+
+namespace {
+
+// 5. Handlers.
+
+LRESULT OnCreate(HWND window) {
+    auto* state = static_cast<DigitState*>(AllocStateBlock(window, sizeof(DigitState)));
+    if (!state) return -1;
+    state->value = kFirstValue;
+    state->digitBitmap = nullptr;
+    return 0;
+}
+
+LRESULT OnSetPos(HWND window, LONG value) {
+    if (DigitState* state = GetStateBlock<DigitState>(window)) state->value = value;
+    RepaintAtOnce(window, g_digitRect, DrawDigit);
+    return 0;
+}
+
+}  // namespace
+
+// 6. Window procedure.
+LRESULT CALLBACK DigitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:     return OnCreate(window);
+    case WM_DESTROY:    return DestroyStateBlock(window);  // the strip is the supplier's
+    case WM_ERASEBKGND: return 0;
+    case WM_PAINT:      return PaintMessage(window, g_digitRect, DrawDigit);
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    case SBM_SETPOS:    return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    default:            return DefWindowProcA(window, message, wParam, lParam);  // SBM_GETPOS too
+    }
+}
+
+// 7. Creation.
+HWND CreateDigit(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitBitmap,
+                 int value) {
+    const ControlPlace place = {instance, parent, id, x, y, kDigits * kGlyphWidth, kGlyphHeight};
+    return CreateControl<DigitState>(kClassName, "", place, [&](HWND, DigitState& state) {
+        state.value = value;
+        state.digitBitmap = digitBitmap;
+    });
+}
