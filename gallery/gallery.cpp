@@ -1,200 +1,288 @@
-// toolkit-gallery.exe: every toolkit control built so far, live, in one window, with a log of
-// the notifications their parent receives. A new control class is one more row in kSections.
+// toolkit-gallery.exe: all fifteen toolkit classes live on one panel, wired to each other as
+// a user of the toolkit would wire them, with a log of every notification the panel receives.
+// The panel's art and every control's place come from gallery_art.h (tools/gen-art).
 #include <windows.h>
 
 #include <cstdio>
 
+#include "controls/bmpgage.h"
+#include "controls/bmplist.h"
+#include "controls/bmptext.h"
+#include "controls/button.h"
+#include "controls/digit.h"
 #include "controls/digitex.h"
+#include "controls/hs.h"
+#include "controls/knob.h"
+#include "controls/onoff.h"
+#include "controls/popmenu.h"
+#include "controls/smalltext.h"
+#include "controls/state3.h"
+#include "controls/static.h"
 #include "controls/togle.h"
 #include "controls/toolkit.h"
+#include "controls/vs.h"
+#include "gallery/gallery_art.h"
 #include "resources/resource.h"
 
 namespace {
 
-// --- The samples -----------------------------------------------------------------------------
+namespace art = gallery_art;
 
-// One control on show: its caption and how to make it at (x, y) with an identifier.
-struct Sample {
-    const char* caption;
-    HWND (*create)(HINSTANCE instance, HWND parent, int id, int x, int y);
+// --- Identifiers and names ------------------------------------------------------------------
+
+enum ControlId {
+    kPushId = 0x101, kSelectorId, kWaveListId, kSwitchId, kLampId, kModeId,
+    kFaderAId, kFaderBId, kVolumeId, kTempoId, kDigitId, kTextId, kGaugeId,
+    kValueKnobId, kPanKnobId, kHoursId, kMinutesId, kSecondsId, kFramesId,
+    kStartId, kRate0Id, kLabelId = kRate0Id + 5, kClearId, kLogId,
 };
 
-// One class on show: a heading and its samples, laid out in a row.
-struct Section {
-    const char* title;
-    const Sample* samples;
-    int count;
+// Every control the panel creates, by id, with the name its notifications are logged under.
+struct Entry {
+    int id;
+    const char* name;
+    HWND window;
+};
+Entry g_controls[] = {
+    {kPushId, "PUSH", nullptr},       {kSelectorId, "MENU", nullptr},   {kWaveListId, "WAVES", nullptr},
+    {kSwitchId, "SWITCH", nullptr},   {kLampId, "LAMP", nullptr},       {kModeId, "MODE", nullptr},
+    {kFaderAId, "FADER A", nullptr},  {kFaderBId, "FADER B", nullptr},  {kVolumeId, "VOLUME", nullptr},
+    {kTempoId, "TEMPO", nullptr},     {kDigitId, "DIGITS", nullptr},    {kTextId, "TEXT", nullptr},
+    {kGaugeId, "GAUGE", nullptr},     {kValueKnobId, "VALUE", nullptr}, {kPanKnobId, "PAN", nullptr},
+    {kHoursId, "HRS", nullptr},       {kMinutesId, "MIN", nullptr},     {kSecondsId, "SEC", nullptr},
+    {kFramesId, "FRM", nullptr},      {kStartId, "START", nullptr},     {kRate0Id, "24", nullptr},
+    {kRate0Id + 1, "25", nullptr},    {kRate0Id + 2, "29.97", nullptr}, {kRate0Id + 3, "30 D", nullptr},
+    {kRate0Id + 4, "30", nullptr},    {kLabelId, "LABEL", nullptr},     {kClearId, "CLEAR", nullptr},
 };
 
-template <int MaxPos, int ResetPos, COLORREF Text, COLORREF Back>
-HWND MakeSpinner(HINSTANCE instance, HWND parent, int id, int x, int y) {
-    return CreateDigitEx(instance, parent, id, x, y, 52, 36, Text, Back, MaxPos, ResetPos);
-}
-
-template <const char* On, const char* Off>
-HWND MakeTogle(HINSTANCE instance, HWND parent, int id, int x, int y) {
-    return CreateTogle(instance, parent, id, x, y, On, Off);
-}
-
-constexpr char kStartOn[] = "start_on", kStartOff[] = "start_off";
-constexpr char k24On[] = "24_on", k24Off[] = "24_off";
-constexpr char k25On[] = "25_on", k25Off[] = "25_off";
-constexpr char k2997On[] = "2997_on", k2997Off[] = "2997_off";
-constexpr char k30DOn[] = "30D_on", k30DOff[] = "30D_off";
-constexpr char k30On[] = "30_on", k30Off[] = "30_off";
-
-const Sample kSpinners[] = {
-    {"hours 0-99", MakeSpinner<99, 0, RGB(0, 255, 0), RGB(0, 0, 0)>},
-    {"minutes 0-59", MakeSpinner<59, 0, RGB(255, 176, 0), RGB(40, 24, 0)>},
-    {"seconds 0-59", MakeSpinner<59, 0, RGB(255, 255, 255), RGB(0, 48, 128)>},
-    {"frames 0-29", MakeSpinner<29, 0, RGB(255, 64, 64), RGB(32, 0, 0)>},
-    {"0-9, reset 5", MakeSpinner<9, 5, RGB(0, 0, 0), RGB(224, 224, 224)>},
+const char* const kChannels[] = {
+    "MIDI CHANNEL 1",  "MIDI CHANNEL 2",  "MIDI CHANNEL 3",  "MIDI CHANNEL 4",
+    "MIDI CHANNEL 5",  "MIDI CHANNEL 6",  "MIDI CHANNEL 7",  "MIDI CHANNEL 8",
+    "MIDI CHANNEL 9",  "MIDI CHANNEL 10", "MIDI CHANNEL 11", "MIDI CHANNEL 12",
+    "MIDI CHANNEL 13", "MIDI CHANNEL 14", "MIDI CHANNEL 15", "MIDI CHANNEL 16",
 };
+constexpr int kChannelCount = sizeof kChannels / sizeof kChannels[0];
 
-const Sample kTogles[] = {
-    {"start", MakeTogle<kStartOn, kStartOff>},
-    {"24", MakeTogle<k24On, k24Off>},
-    {"25", MakeTogle<k25On, k25Off>},
-    {"29.97", MakeTogle<k2997On, k2997Off>},
-    {"30 drop", MakeTogle<k30DOn, k30DOff>},
-    {"30", MakeTogle<k30On, k30Off>},
-};
-
-const Section kSections[] = {
-    {"Two-digit spinner: left click steps up, right click resets, wheel steps and notifies",
-     kSpinners, sizeof kSpinners / sizeof kSpinners[0]},
-    {"Bitmap toggle: left click flips and notifies (code 1), right click notifies (code 2)",
-     kTogles, sizeof kTogles / sizeof kTogles[0]},
-};
-
-// --- Layout ------------------------------------------------------------------------------------
-
-constexpr int kMargin = 16;
-constexpr int kSamplesWidth = 500;  // the samples' column; the log fills the rest
-constexpr int kLogWidth = 300;
-constexpr int kClientHeight = 300;
-constexpr int kTitleHeight = 18;
-constexpr int kCaptionHeight = 16;
-constexpr int kSampleGap = 18;
-constexpr int kSectionGap = 22;
-constexpr int kFirstSampleId = 0x101;
-constexpr int kLogId = 0x10;
-constexpr int kClearId = 0x11;
 constexpr int kLogLimit = 500;  // oldest lines go first
-
 const char kWindowClass[] = "ToolkitGalleryWindow";
 const char kWindowTitle[] = "Toolkit Gallery";
 
 HINSTANCE g_instance;
-HWND g_log;    // the notification log
-HWND g_clear;  // its Clear button
+HWND g_log;
+HFONT g_logFont;
+HBRUSH g_logBrush;
+int g_volumeEnabled = 1, g_tempoEnabled = 1;
 
-HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
-HWND MakeStatic(HWND parent, const char* text, DWORD align, int x, int y, int width, int height) {
-    HWND w = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | align, x, y,
-                             width, height, parent, nullptr, g_instance, nullptr);
-    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
-    return w;
+HWND Control(int id) {
+    for (const Entry& e : g_controls)
+        if (e.id == id) return e.window;
+    return nullptr;
 }
 
-int TextWidth(HWND window, const char* text) {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, GuiFont());
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return size.cx;
+void Keep(int id, HWND window) {
+    for (Entry& e : g_controls)
+        if (e.id == id) e.window = window;
 }
 
-// Creates every sample, section by section, each with its caption centred under it.
-void BuildSamples(HWND parent) {
-    int id = kFirstSampleId;
-    int y = kMargin;
-    for (const Section& section : kSections) {
-        MakeStatic(parent, section.title, SS_LEFT, kMargin, y, kSamplesWidth - kMargin, kTitleHeight);
-        y += kTitleHeight + 6;
-        int x = kMargin;
-        int rowHeight = 0;
-        for (int i = 0; i < section.count; ++i, ++id) {
-            const Sample& sample = section.samples[i];
-            HWND control = sample.create(g_instance, parent, id, x, y);
-            RECT r = {0, 0, 0, 0};
-            if (control) GetWindowRect(control, &r);
-            const int width = r.right - r.left, height = r.bottom - r.top;
-            const int captionWidth = TextWidth(parent, sample.caption) + 8;
-            const int cell = width > captionWidth ? width : captionWidth;
-            if (control) MoveWindow(control, x + (cell - width) / 2, y, width, height, FALSE);
-            MakeStatic(parent, sample.caption, SS_CENTER, x, y + height + 4, cell, kCaptionHeight);
-            if (height > rowHeight) rowHeight = height;
-            x += cell + kSampleGap;
-        }
-        y += rowHeight + 4 + kCaptionHeight + kSectionGap;
-    }
-    MakeStatic(parent,
-               "Clicks on a spinner change it silently; only the wheel reports. Point at a "
-               "spinner to give it the focus, then turn the wheel.",
-               SS_LEFT, kMargin, y, kSamplesWidth - kMargin, 2 * kCaptionHeight);
+HBITMAP Art(const char* name) {
+    return LoadCachedBitmap(g_instance, name);
 }
 
-// --- The log -----------------------------------------------------------------------------------
+// --- Building the panel ---------------------------------------------------------------------
+
+void BuildSwitchesAndSelectors(HWND panel) {
+    Keep(kPushId, CreateButton(g_instance, panel, kPushId, art::kPushButton.x, art::kPushButton.y,
+                               Art(art::kButtonDown), Art(art::kButtonUp)));
+    Keep(kSelectorId, CreatePopMenu(g_instance, panel, kSelectorId, art::kSelector.x, art::kSelector.y,
+                                    Art(art::kMenuFace), Art(art::kMenuDown), Art(art::kMenuUp), kChannels,
+                                    kChannelCount, 9));
+    HBITMAP waves[4];
+    for (int i = 0; i < 4; ++i) waves[i] = Art(art::kWaves[i]);
+    Keep(kWaveListId, CreateBmpList(g_instance, panel, kWaveListId, art::kBitmapList.x, art::kBitmapList.y,
+                                    waves, 4));
+    Keep(kSwitchId, CreateOnOff(g_instance, panel, kSwitchId, art::kOnOff.x, art::kOnOff.y, art::kOnOff.w,
+                                art::kOnOff.h, false));
+    Keep(kLampId, CreateStatic(g_instance, panel, kLampId, art::kLamp.x, art::kLamp.y, art::kLampOff));
+    Keep(kModeId, CreateState3(g_instance, panel, kModeId, art::kThreeState.x, art::kThreeState.y,
+                               Art(art::kModes[0]), Art(art::kModes[1]), Art(art::kModes[2]), 1));
+}
+
+void BuildFadersAndKnobs(HWND panel) {
+    // Fader A passes its position to the digit display under it, fader B to the gauge.
+    Keep(kDigitId, CreateDigit(g_instance, panel, kDigitId, art::kDigitDisplay.x, art::kDigitDisplay.y,
+                               Art(art::kDigits), 0));
+    Keep(kGaugeId, CreateBmpGage(g_instance, panel, kGaugeId, art::kGauge.x, art::kGauge.y, art::kGauge.w,
+                                 art::kGauge.h, 0));
+    const int buddies[2] = {kDigitId, kGaugeId}, steps[2] = {8, 5};
+    for (int i = 0; i < 2; ++i)
+        Keep(kFaderAId + i, CreateVS(g_instance, panel, kFaderAId + i, art::kFaders[i].x, art::kFaders[i].y,
+                                     Art(art::kVsTrack), Art(art::kVsThumb), Art(art::kVsThumbFocus),
+                                     art::kVsTrackTop, art::kVsTrackBottom, art::kFaderMax[i], steps[i],
+                                     Control(buddies[i])));
+    // VOLUME shows 0..127 as 0..100 %; TEMPO shows 0..127 as 40..240 (beats per minute).
+    Keep(kVolumeId, CreateHS(g_instance, panel, kVolumeId, art::kSliders[0].x, art::kSliders[0].y,
+                             art::kSliders[0].w, art::kSliders[0].h, Art(art::kHsBack), Art(art::kHsThumb),
+                             Art(art::kHsThumbFocus), art::kHsTrackLeft, art::kHsTrackRight, 127, "VOLUME",
+                             "%", 0, 100));
+    Keep(kTempoId, CreateHS(g_instance, panel, kTempoId, art::kSliders[1].x, art::kSliders[1].y,
+                            art::kSliders[1].w, art::kSliders[1].h, Art(art::kHsBack), Art(art::kHsThumb),
+                            Art(art::kHsThumbFocus), art::kHsTrackLeft, art::kHsTrackRight, 127, "TEMPO BPM",
+                            "", 40, 240));
+    for (int i = 0; i < 2; ++i)
+        Keep(kValueKnobId + i, CreateKnob(g_instance, panel, kValueKnobId + i, art::kKnobs[i].x, art::kKnobs[i].y,
+                                          art::kKnobs[i].w, art::kKnobs[i].h, Art(art::kKnobMarker),
+                                          Art(art::kKnobMarkerFocus), art::kKnobMin[i], art::kKnobMax[i],
+                                          (art::kKnobMin[i] + art::kKnobMax[i]) / 2));
+}
+
+void BuildDisplaysAndKeys(HWND panel) {
+    const int maxPos[4] = {99, 59, 59, 29};
+    for (int i = 0; i < 4; ++i)
+        Keep(kHoursId + i, CreateDigitEx(g_instance, panel, kHoursId + i, art::kSpinners[i].x, art::kSpinners[i].y,
+                                         art::kSpinners[i].w, art::kSpinners[i].h, art::kSpinnerText,
+                                         art::kSpinnerBack, maxPos[i], 0));
+    Keep(kStartId, CreateTogle(g_instance, panel, kStartId, art::kStartToggle.x, art::kStartToggle.y, art::kStartOn,
+                               art::kStartOff));
+    for (int i = 0; i < 5; ++i)
+        Keep(kRate0Id + i, CreateTogle(g_instance, panel, kRate0Id + i, art::kRateToggles[i].x,
+                                       art::kRateToggles[i].y, art::kRateOn[i], art::kRateOff[i]));
+    SendMessageA(Control(kRate0Id + 4), BM_SETCHECK, 1, 0);
+    Keep(kTextId, CreateBmpText(g_instance, panel, kTextId, art::kBitmapText.x, art::kBitmapText.y,
+                                Art(art::kCharset), art::kBitmapTextLength, "ready"));
+    Keep(kLabelId, CreateSmallText(g_instance, panel, kLabelId, art::kSmallText.x, art::kSmallText.y,
+                                   art::kSmallText.w, art::kSmallText.h, art::kSmallTextColor, art::kSmallTextBack));
+    Keep(kClearId, CreateButton(g_instance, panel, kClearId, art::kClearKey.x, art::kClearKey.y,
+                                Art(art::kClearDown), Art(art::kClearUp)));
+}
+
+void BuildLog(HWND panel) {
+    g_logFont = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+    g_logBrush = CreateSolidBrush(art::kLogBack);
+    g_log = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
+                            art::kLog.x, art::kLog.y, art::kLog.w, art::kLog.h, panel,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogId)), g_instance, nullptr);
+    SendMessageA(g_log, WM_SETFONT, reinterpret_cast<WPARAM>(g_logFont), FALSE);
+}
+
+// --- Wiring ---------------------------------------------------------------------------------
 
 void Log(const char* line) {
     if (SendMessageA(g_log, LB_GETCOUNT, 0, 0) >= kLogLimit) SendMessageA(g_log, LB_DELETESTRING, 0, 0);
     const LRESULT index = SendMessageA(g_log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
     if (index >= 0) SendMessageA(g_log, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    // The bitmap text repeats the newest line, padded to its cells (it upper-cases it itself).
+    char padded[art::kBitmapTextLength + 1];
+    std::snprintf(padded, sizeof padded, "%-*.*s", art::kBitmapTextLength, art::kBitmapTextLength, line);
+    SetWindowTextA(Control(kTextId), padded);
 }
 
-void LogCommand(WPARAM wParam) {
+// A notification's sender: by id for commands, by the low 16 bits of its handle for scrolls.
+const char* SenderById(int id) {
+    for (const Entry& e : g_controls)
+        if (e.id == id) return e.name;
+    return "?";
+}
+const char* SenderByHandle(LPARAM lowHandle) {
+    for (const Entry& e : g_controls)
+        if (e.window && LOWORD(reinterpret_cast<UINT_PTR>(e.window)) == static_cast<WORD>(lowHandle)) return e.name;
+    return "?";
+}
+
+// The lamp and the label tell the switch's and the mode key's states.
+void ShowSwitchState() {
+    const bool on = SendMessageA(Control(kSwitchId), BM_GETCHECK, 0, 0) == 1;
+    const LRESULT mode = SendMessageA(Control(kModeId), BM_GETCHECK, 0, 0);
+    const char* lamp = !on ? art::kLampOff : mode == 2 ? art::kLampRed : mode == 1 ? art::kLampGreen : art::kLampOff;
+    SendMessageA(Control(kLampId), WM_SETICON, 0, reinterpret_cast<LPARAM>(lamp));
+    static const char* const kModeNames[3] = {"OFF", "ON", "AUTO"};
+    char text[64];
+    std::snprintf(text, sizeof text, "SWITCH %s, MODE %s", on ? "ON" : "OFF",
+                  mode >= 0 && mode <= 2 ? kModeNames[mode] : "?");
+    SetWindowTextA(Control(kLabelId), text);
+}
+
+// The rate keys act as one group, as on the desk: the key pressed stays on, the others go off.
+void SelectRate(int pressed) {
+    for (int i = 0; i < 5; ++i) SendMessageA(Control(kRate0Id + i), BM_SETCHECK, kRate0Id + i == pressed, 0);
+}
+
+// A right click on a horizontal slider switches its look between enabled and disabled (the
+// window itself stays enabled, so it can be switched back).
+void ToggleEnabled(int id) {
+    int& enabled = id == kVolumeId ? g_volumeEnabled : g_tempoEnabled;
+    enabled = !enabled;
+    SendMessageA(Control(id), WM_ENABLE, enabled, 0);
+}
+
+LRESULT OnCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam), code = HIWORD(wParam);
+    if (id == kClearId && code == 1) {
+        SendMessageA(g_log, LB_RESETCONTENT, 0, 0);
+        return 0;
+    }
     char line[64];
-    std::snprintf(line, sizeof line, "WM_COMMAND id=0x%X code=%u", LOWORD(wParam), HIWORD(wParam));
+    std::snprintf(line, sizeof line, "%-7s COMMAND %d", SenderById(id), code);
+    if (id == kSelectorId && code == 1) {
+        const LRESULT pos = SendMessageA(Control(id), SBM_GETPOS, 0, 0);
+        if (pos >= 0 && pos < kChannelCount) std::snprintf(line, sizeof line, "MENU    %s", kChannels[pos]);
+    }
     Log(line);
+    if (id == kSwitchId || id == kModeId) ShowSwitchState();
+    if (id >= kRate0Id && id < kRate0Id + 5 && code == 1) SelectRate(id);
+    if ((id == kVolumeId || id == kTempoId) && code == 2) ToggleEnabled(id);
+    return 0;
 }
 
-// The position travels as 16 bits; read back as signed, as the spinners' ranges are.
-void LogScroll(const char* name, WPARAM wParam) {
+LRESULT OnScroll(const char* kind, WPARAM wParam, LPARAM lParam) {
     char line[64];
-    std::snprintf(line, sizeof line, "%s request=%u pos=%d", name, LOWORD(wParam),
+    std::snprintf(line, sizeof line, "%-7s %s %u POS %d", SenderByHandle(lParam), kind, LOWORD(wParam),
                   static_cast<short>(HIWORD(wParam)));
     Log(line);
+    return 0;
 }
 
-void BuildLog(HWND parent) {
-    const int x = kSamplesWidth + kMargin;
-    MakeStatic(parent, "Notifications received by this window", SS_LEFT, x, kMargin,
-               kLogWidth - 80, kTitleHeight);
-    g_clear = CreateWindowExA(0, "BUTTON", "Clear", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                 x + kLogWidth - 2 * kMargin - 56, kMargin - 4, 56, 22, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClearId)), g_instance, nullptr);
-    SendMessageA(g_clear, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
-    g_log = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
-                            x, kMargin + kTitleHeight + 6, kLogWidth - 2 * kMargin,
-                            kClientHeight - 2 * kMargin - kTitleHeight - 6, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogId)), g_instance, nullptr);
-    SendMessageA(g_log, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+LRESULT OnPaint(HWND panel) {
+    PaintDC dc(panel);
+    MemoryDC memory(dc);
+    SelectGuard keep(memory, Art(art::kBackground));
+    BitBlt(dc, 0, 0, art::kClientWidth, art::kClientHeight, memory, 0, 0, SRCCOPY);
+    return 0;
 }
 
-// --- The window ----------------------------------------------------------------------------------
+LRESULT OnLogColours(HDC dc) {
+    SetTextColor(dc, art::kLogText);
+    SetBkColor(dc, art::kLogBack);
+    return reinterpret_cast<LRESULT>(g_logBrush);
+}
+
+LRESULT OnCreate(HWND panel) {
+    BuildLog(panel);
+    BuildSwitchesAndSelectors(panel);
+    BuildFadersAndKnobs(panel);
+    BuildDisplaysAndKeys(panel);
+    ShowSwitchState();
+    return 0;
+}
+
+LRESULT OnDestroy() {
+    DeleteObject(g_logFont);
+    DeleteObject(g_logBrush);
+    PostQuitMessage(0);
+    return 0;
+}
 
 LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        BuildSamples(window);
-        BuildLog(window);
-        return 0;
-    case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lParam) == g_clear) {
-            SendMessageA(g_log, LB_RESETCONTENT, 0, 0);
-            return 0;
-        }
-        LogCommand(wParam);
-        return 0;
-    case WM_VSCROLL: LogScroll("WM_VSCROLL", wParam); return 0;
-    case WM_HSCROLL: LogScroll("WM_HSCROLL", wParam); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CREATE:         return OnCreate(window);
+    case WM_ERASEBKGND:     return 1;
+    case WM_PAINT:          return OnPaint(window);
+    case WM_CTLCOLORLISTBOX: return OnLogColours(reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND:        return OnCommand(wParam);
+    case WM_VSCROLL:        return OnScroll("VSCROLL", wParam, lParam);
+    case WM_HSCROLL:        return OnScroll("HSCROLL", wParam, lParam);
+    case WM_DESTROY:        return OnDestroy();
+    default:                return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -209,12 +297,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = kWindowClass;
     RegisterClassA(&wc);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, kSamplesWidth + kLogWidth, kClientHeight};
+    RECT frame = {0, 0, art::kClientWidth, art::kClientHeight};
     AdjustWindowRect(&frame, style, FALSE);
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,

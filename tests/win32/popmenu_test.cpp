@@ -139,27 +139,32 @@ TEST_F(PopMenuTest, PaintDrawsTheFaceAndTheLabelOfTheCurrentItem) {
     DestroyMenu(menu);
 }
 
+// Waits on a thread of its own for the selector's popup menu, notes whether the current item
+// (2) is checked while it is open, and chooses the second item with the keyboard.
+struct Chooser {
+    HMENU menu;
+    bool opened, checkedWhileOpen;
+};
+DWORD WINAPI Choose(LPVOID p) {
+    auto* c = static_cast<Chooser*>(p);
+    for (int i = 0; i < 250; ++i, Sleep(20)) {
+        HWND popup = FindOwnWindow("#32768");
+        if (!popup || !IsWindowVisible(popup)) continue;
+        c->opened = true;
+        c->checkedWhileOpen = (GetMenuState(c->menu, 2, MF_BYPOSITION) & MF_CHECKED) != 0;
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(popup, WM_KEYDOWN, key, 0);
+        return 0;
+    }
+    return 0;
+}
+
 // One real round trip through TrackPopupMenu: the child button's left click opens the menu
 // (the current item checked only while it is open), keys choose the second item, and the
 // parent hears code 1 with the new position in place.
 TEST_F(PopMenuTest, ChildButtonOpensTheMenuAndAKeyboardChoiceComesBack) {
     SendMessageA(selector_, SBM_SETPOS, 2, 0);
-    struct Chooser {
-        HMENU menu;
-        bool opened, checkedWhileOpen;
-    } chooser = {GetStateBlock<PopMenuState>(selector_)->menu, false, false};
-    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-        auto* c = static_cast<Chooser*>(p);
-        for (int i = 0; i < 250; ++i, Sleep(20)) {
-            HWND popup = FindOwnWindow("#32768");
-            if (!popup || !IsWindowVisible(popup)) continue;
-            c->opened = true;
-            c->checkedWhileOpen = (GetMenuState(c->menu, 2, MF_BYPOSITION) & MF_CHECKED) != 0;
-            for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(popup, WM_KEYDOWN, key, 0);
-            return 0;
-        }
-        return 0;
-    }, &chooser, 0, nullptr);
+    Chooser chooser = {GetStateBlock<PopMenuState>(selector_)->menu, false, false};
+    HANDLE thread = CreateThread(nullptr, 0, Choose, &chooser, 0, nullptr);
     HWND button = GetDlgItem(selector_, kPopMenuButtonId);
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
