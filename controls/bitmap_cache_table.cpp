@@ -51,4 +51,16 @@ void IdToName(unsigned id, char (&out)[kNameBytes]) {
     std::snprintf(out, sizeof out, "#%u", id);
 }
 
+bool ParseIntegerId(const char* name, unsigned* id) {
+    if (name[0] != '#' || name[1] == '\0') return false;
+    unsigned value = 0;
+    for (const char* p = name + 1; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+        if (value > 0xFFFF) return false;
+    }
+    *id = value;
+    return true;
+}
+
 }  // namespace bitmap_cache

@@ -50,4 +50,8 @@ int CountLoaded(const Table& table);
 // them, "#129", which the resource loader also understands. Writes at most kNameBytes bytes.
 void IdToName(unsigned id, char (&out)[kNameBytes]);
 
+// The way back: "#" and decimal digits up to 65535 name an integer identifier. Anything else
+// ("#abc", "#70000", "#", "#-1") is a name.
+bool ParseIntegerId(const char* name, unsigned* id);
+
 }  // namespace bitmap_cache

@@ -35,24 +35,10 @@ static_assert(kClassCount == 15, "the toolkit has fifteen classes");
 // Unregistration swaps positions 10 to 12: bitmap gauge, bitmap text, digit display.
 const int kUnregisterOrder[kClassCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 10, 9, 12, 13, 14};
 
-// The resource loader's spelling of an integer identifier: "#" and decimal digits up to
-// 65535. Anything else ("#abc", "#70000", "#") is a name.
-bool ParseIntegerId(const char* name, WORD* id) {
-    if (name[0] != '#' || name[1] == '\0') return false;
-    unsigned value = 0;
-    for (const char* p = name + 1; *p; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        value = value * 10 + static_cast<unsigned>(*p - '0');
-        if (value > 0xFFFF) return false;
-    }
-    *id = static_cast<WORD>(value);
-    return true;
-}
-
 bitmap_cache::Handle LoadFromModule(void* context, const char* name) {
     HINSTANCE instance = static_cast<HINSTANCE>(context);
-    WORD id = 0;
-    return LoadBitmapA(instance, ParseIntegerId(name, &id) ? MAKEINTRESOURCEA(id) : name);
+    unsigned id = 0;
+    return LoadBitmapA(instance, bitmap_cache::ParseIntegerId(name, &id) ? MAKEINTRESOURCEA(id) : name);
 }
 
 void ReportNotFound(void*, const char* name) {

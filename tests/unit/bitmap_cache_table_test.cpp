@@ -133,6 +133,18 @@ TEST(BitmapCacheIds, IntegerIdentifiersUseTheResourceCompilersSpelling) {
     EXPECT_STREQ(name, "#129");
     bitmap_cache::IdToName(65535, name);
     EXPECT_STREQ(name, "#65535");
+    // and back: only "#" with decimal digits up to 65535 is an identifier
+    const struct { const char* name; bool isId; unsigned id; } cases[] = {
+        {"#129", true, 129}, {"#0", true, 0}, {"#65535", true, 65535}, {"#00042", true, 42},
+        {"#65536", false, 0}, {"#70000", false, 0}, {"#4294967425", false, 0}, {"#abc", false, 0},
+        {"#12a", false, 0}, {"#", false, 0}, {"#-1", false, 0}, {"129", false, 0}, {"", false, 0}};
+    for (const auto& c : cases) {
+        unsigned id = 0;
+        EXPECT_EQ(bitmap_cache::ParseIntegerId(c.name, &id), c.isId) << c.name;
+        if (c.isId) {
+            EXPECT_EQ(id, c.id) << c.name;
+        }
+    }
 }
 
 }  // namespace

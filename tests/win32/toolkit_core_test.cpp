@@ -73,6 +73,8 @@ TEST(ToolkitCore, AllFifteenClassesInBothOrdersWithTheSharedAttributes) {
     HBITMAP cached = LoadCachedBitmap(instance, "start_on");
     ASSERT_NE(cached, nullptr);
     HFONT font = SharedFont;
+    RegisterControlClasses(instance);  // again, without an unregistration: the same font
+    EXPECT_EQ(SharedFont, font);
     UnregisterControlClasses();
     for (int i = 0; i < count; ++i) {
         WNDCLASSA wc;
