@@ -37,10 +37,8 @@ void DrawHS(HDC dc, const RECT& client, int flag, const HSState* state) {
     if (!state) return;
     DebugTrace("Zut_DrawHS %d\n", flag);
     const int width = client.right - client.left, height = client.bottom - client.top;
-    MemoryDC compose(dc);
+    Composition compose(dc, width, height);
     MemoryDC source(dc);
-    OwnedGdi<HBITMAP> image(CreateCompatibleBitmap(dc, width, height));
-    SelectGuard keepImage(compose, image);
     OwnedGdi<HBRUSH> brush(CreateSolidBrush(kBarColour));
     OwnedGdi<HPEN> pen(CreatePen(PS_NULL, 0, 0));
     SelectGuard keepSource(source, state->backBitmap);

@@ -36,11 +36,9 @@ const PassingOn* g_passingOn = nullptr;
 void DrawVS(HDC dc, const RECT& client, int flag, const VSState* state) {
     if (!state) return;
     DebugTrace("Zut_DrawVS %d\n", flag);
-    MemoryDC compose(dc);
-    MemoryDC source(dc);
     const SIZE back = BitmapSize(state->backBitmap);
-    OwnedGdi<HBITMAP> image(CreateCompatibleBitmap(dc, back.cx, back.cy));
-    SelectGuard keepImage(compose, image);
+    Composition compose(dc, back.cx, back.cy);
+    MemoryDC source(dc);
     SelectGuard keepSource(source, state->backBitmap);
     BitBlt(compose, 0, 0, back.cx, back.cy, source, 0, 0, SRCCOPY);
 
