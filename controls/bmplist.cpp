@@ -52,11 +52,6 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-LRESULT OnGetPos(HWND window) {
-    const BmpListState* state = GetStateBlock<BmpListState>(window);
-    return state ? state->pos : 0;
-}
-
 LRESULT OnMouseMove(HWND window) {
     FocusOnHover(window);
     return 0;
@@ -109,7 +104,7 @@ LRESULT CALLBACK BmpListWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:       return PaintMessage(window, g_bmpListRect, DrawBmpList);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
-    case SBM_GETPOS:     return OnGetPos(window);
+    case SBM_GETPOS:     return PositionOf<BmpListState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);

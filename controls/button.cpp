@@ -49,10 +49,10 @@ LRESULT OnCreate(HWND window) {
 
 // Only moves with a button or key flag matter, and only until the pointer first leaves.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
-    if (keys == 0 || g_draggedOut == 1) return 0;
-    if (PointerInside(window, g_buttonRect, lParam, &g_buttonPoint)) return 0;
-    Repaint(window, kNormalImage);
-    g_draggedOut = 1;
+    if (FirstMoveOutside(window, keys, lParam, g_draggedOut, g_buttonRect, g_buttonPoint)) {
+        Repaint(window, kNormalImage);
+        g_draggedOut = 1;
+    }
     return 0;
 }
 

@@ -94,11 +94,6 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-LRESULT OnGetPos(HWND window) {
-    const DigitExState* state = GetStateBlock<DigitExState>(window);
-    return state ? state->pos : 0;
-}
-
 LRESULT OnMouseMove(HWND window) {
     FocusOnHover(window);
     return 0;
@@ -137,7 +132,7 @@ LRESULT CALLBACK DigitExWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_SETFONT:     return OnSetFont(window, reinterpret_cast<HFONT>(wParam));
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
-    case SBM_GETPOS:     return OnGetPos(window);
+    case SBM_GETPOS:     return PositionOf<DigitExState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);

@@ -106,11 +106,6 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-LRESULT OnGetPos(HWND window) {
-    const HSState* state = GetStateBlock<HSState>(window);
-    return state ? state->pos : 0;
-}
-
 void FollowPointer(HWND window, POINT pointer) {
     if (HSState* state = GetStateBlock<HSState>(window))
         state->pos = hs_rules::PointerPosition(static_cast<WORD>(pointer.x), state->trackRight, state->trackLeft,
@@ -150,7 +145,7 @@ LRESULT OnLeftButtonUp(HWND window) {
 
 LRESULT OnRightButtonUp(HWND window) {
     PostCommandNotify(window, kRightButtonCode);
-    return OnGetPos(window);
+    return PositionOf<HSState>(window);
 }
 
 LRESULT OnMouseWheel(HWND window, short delta) {
@@ -195,7 +190,7 @@ LRESULT CALLBACK HSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ENABLE:      return OnEnable(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
-    case SBM_GETPOS:     return OnGetPos(window);
+    case SBM_GETPOS:     return PositionOf<HSState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);

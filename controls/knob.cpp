@@ -103,11 +103,6 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-LRESULT OnGetPos(HWND window) {
-    const KnobState* state = GetStateBlock<KnobState>(window);
-    return state ? state->pos : 0;
-}
-
 void FollowPointer(HWND window, POINT pointer) {
     KnobState* state = GetStateBlock<KnobState>(window);
     if (!state) return;
@@ -169,7 +164,7 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KILLFOCUS:   return OnFocus(window, 0);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
-    case SBM_GETPOS:     return OnGetPos(window);
+    case SBM_GETPOS:     return PositionOf<KnobState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);

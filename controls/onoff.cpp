@@ -78,10 +78,10 @@ LRESULT OnSetCheck(HWND window, WPARAM requested) {
 
 // Only moves with a button or key flag matter, and only until the pointer first leaves.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
-    if (keys == 0 || g_draggedOut == 1) return 0;
-    if (PointerInside(window, g_onOffRect, lParam, &g_onOffPoint)) return 0;
-    Repaint(window, kReleased);
-    g_draggedOut = 1;
+    if (FirstMoveOutside(window, keys, lParam, g_draggedOut, g_onOffRect, g_onOffPoint)) {
+        Repaint(window, kReleased);
+        g_draggedOut = 1;
+    }
     return 0;
 }
 

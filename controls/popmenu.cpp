@@ -74,11 +74,6 @@ LRESULT OnSetPos(HWND window, WPARAM pos) {
     return 0;
 }
 
-LRESULT OnGetPos(HWND window) {
-    const PopMenuState* state = GetStateBlock<PopMenuState>(window);
-    return state ? state->pos : 0;
-}
-
 // The whole menu at the pointer, the current item checked only while it is open. A choice
 // comes back afterwards as a WM_COMMAND of code 0 with the item's id.
 void OpenMenu(HWND window) {
@@ -131,7 +126,7 @@ LRESULT CALLBACK PopMenuWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:      return PaintMessage(window, g_popMenuRect, DrawPopMenu);
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
     case SBM_SETPOS:    return OnSetPos(window, wParam);
-    case SBM_GETPOS:    return OnGetPos(window);
+    case SBM_GETPOS:    return PositionOf<PopMenuState>(window);
     case WM_COMMAND:    return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
     case WM_LBUTTONUP:  return OnLeftButtonUp(window);
     case WM_RBUTTONUP:  return OnRightButtonUp(window);

@@ -85,6 +85,12 @@ template <class T>
 inline LRESULT CreateStateBlock(HWND window) {
     return AllocStateBlock(window, sizeof(T)) ? 0 : -1;
 }
+// SBM_GETPOS of a class whose block keeps a pos: the position, 0 without a block.
+template <class T>
+inline LRESULT PositionOf(HWND window) {
+    const T* state = GetStateBlock<T>(window);
+    return state ? state->pos : 0;
+}
 // WM_DESTROY of a class that owns nothing beyond its block.
 inline LRESULT DestroyStateBlock(HWND window) {
     FreeStateBlock(window);
@@ -147,6 +153,14 @@ inline short WheelDeltaOf(WPARAM wParam) {
 // The hit test: the client rectangle into rect (a class-wide one), the pointer into point
 // (when given), then PtInRect.
 bool PointerInside(HWND window, RECT& rect, LPARAM lParam, POINT* point = nullptr);
+// The drag-out rule of the momentary classes (push button, on/off switch): true for a move
+// with a button or key flag, while the class's draggedOut is not 1, that finds the pointer
+// outside the pressed control (hit-tested into the class-wide rect and point). The caller
+// then shows its released image and sets draggedOut.
+inline bool FirstMoveOutside(HWND window, WPARAM keys, LPARAM lParam, LONG draggedOut, RECT& rect,
+                             POINT& point) {
+    return keys != 0 && draggedOut != 1 && !PointerInside(window, rect, lParam, &point);
+}
 
 // --- GDI guards: every object created or selected is restored and deleted on every path ----
 

@@ -94,11 +94,6 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-LRESULT OnGetPos(HWND window) {
-    const VSState* state = GetStateBlock<VSState>(window);
-    return state ? state->pos : 0;
-}
-
 // Keys and the wheel settle: clamp, repaint, notify with SB_THUMBPOSITION, pass on.
 LRESULT Settle(HWND window, LONG pos) {
     if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
@@ -171,7 +166,7 @@ LRESULT CALLBACK VSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_KILLFOCUS:   return OnFocus(window, 0, kQuietTrace);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
-    case SBM_GETPOS:     return OnGetPos(window);
+    case SBM_GETPOS:     return PositionOf<VSState>(window);
     case WM_KEYDOWN:     return OnKeyDown(window, static_cast<UINT>(wParam));
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
