@@ -23,6 +23,7 @@ START_AT = (269 + 22, 25 + 15)
 RATE_AT = [(x + 20, 71 + 10) for x in (37, 82, 127, 172, 217)]
 TOLERANCE = 8  # frames: probe round trips under Wine take a few tenths of a second
 SETTLE = 5  # seconds a click may take to show in the desk's toggles
+CHILD_TIMEOUT = 30  # seconds the desk's controls may take to appear after its window
 
 
 class RunningDesk(unittest.TestCase):
@@ -30,16 +31,17 @@ class RunningDesk(unittest.TestCase):
 
     def setUp(self):
         self.desk = Program("smptedesk-sim")
+        self.addCleanup(self.desk.close)  # also when setUp fails
         self.window = self.probe.find_window("QORINPAN", timeout=30 + START_ALLOWANCE)
         self.assertIsNotNone(self.window, "the desk window did not appear")
-        handles = self.probe.batch(*[("find-window", "QORINPAN", "--child", hex(i))
-                                     for i in SPINNERS + (START,) + RATES]).split()
+        # The window exists before all its controls do (seen under emulated 32-bit Wine).
+        handles = self.probe.batch(*[("find-window", "QORINPAN", "--child", hex(i),
+                                      "--timeout", CHILD_TIMEOUT)
+                                     for i in SPINNERS + (START,) + RATES],
+                                   timeout=CHILD_TIMEOUT + 30).split()
         ids = SPINNERS + (START,) + RATES
         self.child = {i: int(h, 16) for i, h in zip(ids, handles)}
         self.origin = self.probe.rect(self.window)["client"][:2]
-
-    def tearDown(self):
-        self.desk.close()
 
     def click(self, at):
         x, y = self.origin[0] + at[0], self.origin[1] + at[1]

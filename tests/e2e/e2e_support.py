@@ -184,12 +184,17 @@ class Probe:
         return self.run("reg-dump", key).stdout.splitlines()
 
 
+_programs = []
+
+
 class Program:
-    """A Windows program started under Wine. Use as a context manager or call close()."""
+    """A Windows program started under Wine. Use as a context manager or call close(); any
+    still running when the script ends is ended then (it would hold CTest's output pipe)."""
 
     def __init__(self, exe, *args):
         self.process = subprocess.Popen([WINE, EXES[exe], *args], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL)
+        _programs.append(self)
 
     def wait(self, timeout):
         """The exit code; fails the test if the program is still running after timeout."""
@@ -217,6 +222,15 @@ class Program:
 
     def __exit__(self, *exc):
         self.close()
+
+
+@atexit.register
+def _close_programs():
+    for program in _programs:
+        try:
+            program.close()
+        except (OSError, subprocess.TimeoutExpired):
+            pass
 
 
 def main():
