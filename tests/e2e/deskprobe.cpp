@@ -20,6 +20,12 @@
 //       enumeration order: "key PATH" and "value PATH NAME TYPE HEX" lines, or "missing"
 //   deskprobe batch
 //       runs commands read from standard input, one a line, arguments separated by tabs
+//   deskprobe serve
+//       prints ".ready", then runs commands read from standard input like batch, but goes on
+//       after a failing one: each command's output is followed by ".end RC" (its exit code)
+//       and flushed. One process serves a whole test script: where every process start is
+//       expensive (emulated 32-bit Wine), the script pays for one probe start, not one per
+//       command.
 //
 // Escaped text: printable ASCII as is, backslash doubled, \n \r \t, other bytes \xNN (and
 // spaces as \x20 in dump names). Exit codes: 0 done, 1 not found or timed out, 2 bad usage,
@@ -309,27 +315,50 @@ int RegistryCommand(const Args& a) {
 
 int Run(const Args& a);
 
-int BatchCommand() {
+// One command line of standard input (tab-separated arguments); false at the end of input.
+bool ReadCommand(Args* a) {
     char line[65536];
-    int lineNumber = 0;
     while (std::fgets(line, sizeof line, stdin)) {
-        ++lineNumber;
         std::string s(line);
         while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
         if (s.empty()) continue;
-        Args a;
+        a->clear();
         for (size_t start = 0;;) {
             const size_t tab = s.find('\t', start);
-            a.push_back(s.substr(start, tab - start));
+            a->push_back(s.substr(start, tab - start));
             if (tab == std::string::npos) break;
             start = tab + 1;
         }
-        const int rc = a[0] == "batch" ? kUsage : Run(a);
+        return true;
+    }
+    return false;
+}
+
+bool Nested(const Args& a) { return a[0] == "batch" || a[0] == "serve"; }
+
+int BatchCommand() {
+    Args a;
+    int lineNumber = 0;
+    while (ReadCommand(&a)) {
+        ++lineNumber;
+        const int rc = Nested(a) ? kUsage : Run(a);
         if (rc != kDone) {
             std::fprintf(stderr, "deskprobe: batch line %d (%s) ended with %d\n", lineNumber,
                          a[0].c_str(), rc);
             return rc;
         }
+    }
+    return kDone;
+}
+
+int ServeCommand() {
+    std::printf(".ready\n");
+    std::fflush(stdout);
+    Args a;
+    while (ReadCommand(&a)) {
+        const int rc = Nested(a) ? kUsage : Run(a);
+        std::printf(".end %d\n", rc);
+        std::fflush(stdout);
     }
     return kDone;
 }
@@ -343,6 +372,7 @@ int Run(const Args& a) {
     if (c == "kill-owner") return KillOwnerCommand(a);
     if (c.compare(0, 4, "reg-") == 0) return RegistryCommand(a);
     if (c == "batch") return BatchCommand();
+    if (c == "serve") return ServeCommand();
     return kUsage;
 }
 

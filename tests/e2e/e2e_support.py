@@ -2,18 +2,29 @@
 
 A script imports this module, defines unittest cases and ends with ``e2e_support.main()``.
 CTest passes ``--exe NAME=PATH`` for deskprobe and each program the script runs (see
-CMakeLists.txt here). Run inside scripts/wine-session, which exports WINEPREFIX and DISPLAY.
+CMakeLists.txt here). Run inside scripts/wine-session, which exports WINEPREFIX, DISPLAY, the
+loader to use (DESK_WINE) and how much longer than usual a Wine process takes to start
+(DESK_WINE_START_ALLOWANCE, in seconds: 0 for 64-bit Wine, minutes for emulated 32-bit Wine).
 Every step has a timeout, and ``Program.close`` ends whatever a test left running.
 """
+import atexit
 import os
+import queue
 import subprocess
 import sys
+import threading
+import time
 import unittest
 
 EXES = {}
-# The 64-bit loader (scripts/wine-session exports it), never /usr/bin/wine.
+# The loader of the session: scripts/wine64 unless scripts/wine-session says otherwise (never
+# /usr/bin/wine, which prefers 32-bit Wine when it is installed).
 WINE = os.environ.get("DESK_WINE", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine64"))
-STEP_TIMEOUT = 30  # seconds for any single probe run
+STEP_TIMEOUT = 30  # seconds for any single probe command
+# Seconds added to every wait that includes a Wine process start (a program's window coming
+# up, a program ending, the probe starting). Only waits for a start grow: a step inside a
+# running program keeps its own limit.
+START_ALLOWANCE = float(os.environ.get("DESK_WINE_START_ALLOWANCE", "0"))
 
 
 def unescape(text):
@@ -25,24 +36,108 @@ class ProbeError(AssertionError):
     pass
 
 
+class ProbeResult:
+    def __init__(self, returncode, stdout):
+        self.returncode, self.stdout = returncode, stdout
+
+
+class _ProbeServer:
+    """One "deskprobe serve" process, started at once and shared by every Probe of the script:
+    its start overlaps whatever the script does first, and is paid once."""
+
+    def __init__(self):
+        self.process = subprocess.Popen([WINE, EXES["deskprobe"], "serve"],
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        text=True, bufsize=1)
+        self.lines = queue.Queue()
+        self.ready = False
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.put(line.rstrip("\r\n"))
+        self.lines.put(None)  # the probe ended
+
+    def _line(self, deadline, what):
+        try:
+            line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
+        except queue.Empty:
+            self.stop()
+            raise subprocess.TimeoutExpired(what, 0) from None
+        if line is None:
+            raise ProbeError("deskprobe ended (exit code %s) during %s" % (self.process.wait(), what))
+        return line
+
+    def commands(self, commands, timeout):
+        """Sends the commands (each a list of arguments) at once, then reads their results:
+        [(exit code, output)]."""
+        if not self.ready:
+            deadline = time.monotonic() + STEP_TIMEOUT + START_ALLOWANCE
+            while self._line(deadline, "deskprobe start") != ".ready":
+                pass
+            self.ready = True
+        self.process.stdin.write("".join("\t".join(c) + "\n" for c in commands))
+        self.process.stdin.flush()
+        deadline = time.monotonic() + timeout
+        results = []
+        for c in commands:
+            out = []
+            while True:
+                line = self._line(deadline, "deskprobe " + " ".join(c))
+                if line.startswith(".end "):
+                    results.append((int(line[5:]), "".join(o + "\n" for o in out)))
+                    break
+                out.append(line)
+        return results
+
+    def stop(self):
+        if self.process.poll() is None:
+            try:
+                self.process.stdin.close()
+                self.process.wait(timeout=STEP_TIMEOUT)
+            except (OSError, subprocess.TimeoutExpired):
+                self.process.kill()
+                self.process.wait()
+
+
+_server = None
+
+
+def _probe_server():
+    global _server
+    if _server is None or _server.process.poll() is not None:
+        _server = _ProbeServer()
+    return _server
+
+
+@atexit.register
+def _stop_probe_server():
+    if _server is not None:
+        _server.stop()
+
+
 class Probe:
-    """deskprobe.exe: windows, messages, message boxes and the registry of the Wine session."""
+    """deskprobe.exe: windows, messages, message boxes and the registry of the Wine session.
+    All probes of a script share one probe process."""
 
     NOT_FOUND = 1
 
-    def run(self, *args, stdin=None, timeout=STEP_TIMEOUT, ok=(0,)):
-        result = subprocess.run([WINE, EXES["deskprobe"], *args], input=stdin,
-                                stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                timeout=timeout, text=True)
-        if result.returncode not in ok:
-            raise ProbeError("deskprobe %s ended with %d: %s" % (
-                " ".join(args), result.returncode, result.stderr.strip()))
-        return result
+    def run(self, *args, timeout=STEP_TIMEOUT, ok=(0,)):
+        args = [str(a) for a in args]
+        [(returncode, stdout)] = _probe_server().commands([args], timeout)
+        if returncode not in ok:
+            raise ProbeError("deskprobe %s ended with %d" % (" ".join(args), returncode))
+        return ProbeResult(returncode, stdout)
 
     def batch(self, *commands, timeout=STEP_TIMEOUT):
-        """Runs several commands (each a sequence of arguments) in one probe process."""
-        lines = "".join("\t".join(str(a) for a in c) + "\n" for c in commands)
-        return self.run("batch", stdin=lines, timeout=timeout).stdout
+        """Runs several commands (each a sequence of arguments) in one exchange with the
+        probe; any that fails fails the batch. Returns their output, joined."""
+        commands = [[str(a) for a in c] for c in commands]
+        results = _probe_server().commands(commands, timeout)
+        for c, (returncode, _) in zip(commands, results):
+            if returncode != 0:
+                raise ProbeError("deskprobe %s ended with %d" % (" ".join(c), returncode))
+        return "".join(stdout for _, stdout in results)
 
     def find_window(self, cls, title=None, child=None, timeout=0):
         """Handle of a top-level window (or of its descendant with control id child), or None."""
@@ -89,12 +184,17 @@ class Probe:
         return self.run("reg-dump", key).stdout.splitlines()
 
 
+_programs = []
+
+
 class Program:
-    """A Windows program started under Wine. Use as a context manager or call close()."""
+    """A Windows program started under Wine. Use as a context manager or call close(); any
+    still running when the script ends is ended then (it would hold CTest's output pipe)."""
 
     def __init__(self, exe, *args):
         self.process = subprocess.Popen([WINE, EXES[exe], *args], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL)
+        _programs.append(self)
 
     def wait(self, timeout):
         """The exit code; fails the test if the program is still running after timeout."""
@@ -124,6 +224,15 @@ class Program:
         self.close()
 
 
+@atexit.register
+def _close_programs():
+    for program in _programs:
+        try:
+            program.close()
+        except (OSError, subprocess.TimeoutExpired):
+            pass
+
+
 def main():
     """Takes the --exe NAME=PATH arguments, then runs the script's unittest cases."""
     rest = [sys.argv[0]]
@@ -138,4 +247,5 @@ def main():
         sys.exit("e2e: no --exe deskprobe=PATH given")
     if not os.environ.get("WINEPREFIX"):
         sys.exit("e2e: no WINEPREFIX: run under scripts/wine-session")
+    _probe_server()  # starts now, beside the script's first steps; its first command waits
     unittest.main(argv=rest)

@@ -7,12 +7,12 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support  # noqa: E402
-from e2e_support import Probe, Program  # noqa: E402
+from e2e_support import START_ALLOWANCE, Probe, Program  # noqa: E402
 
 LOG = r"HKLM\System\CurrentControlSet\Control\MediaResources\Qorin\VxdLog"
 CAPTION = "Korvane - Driver Error"
 TEXT_LIMIT = 255  # characters the report text holds
-BOX_TIMEOUT = 20  # seconds for the box to come up, and for the program to end
+BOX_TIMEOUT = 20 + START_ALLOWANCE  # seconds for the box to come up, and for the program to end
 
 
 def sz(text):
