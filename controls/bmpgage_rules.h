@@ -22,12 +22,9 @@ struct Edges {
     std::int32_t filledRight;
     std::int32_t emptyLeft;
 };
-constexpr std::int32_t Hold32(std::int64_t v) {
-    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(v);
-}
 constexpr Edges GageEdges(std::int32_t left, std::int32_t right, std::int32_t level) {
     const std::int64_t edge = static_cast<std::int64_t>(left) + FilledWidth(left, right, level);
-    return {Hold32(edge), Hold32(edge - 1)};
+    return {control_math::Hold32(edge), control_math::Hold32(edge - 1)};
 }
 
 }  // namespace bmpgage_rules

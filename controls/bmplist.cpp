@@ -103,7 +103,7 @@ LRESULT CALLBACK BmpListWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND:  return 0;
     case WM_PAINT:       return PaintMessage(window, g_bmpListRect, DrawBmpList);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<BmpListState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);

@@ -26,16 +26,11 @@ RECT g_bmpTextRect;  // shared by every bitmap text: the client rectangle before
 void DrawBmpText(HDC dc, const RECT&, int, BmpTextState* state) {
     if (!state) return;
     DebugTrace("Zut_DrawText\n");
-    const int cells = bmptext_rules::CellsDrawn(state->length);
-    MemoryDC strip(dc);
-    SelectGuard keepStrip(strip, state->charBitmap);
-    Composition line(dc, cells * kCellWidth, kCellHeight);
+    const int count = bmptext_rules::CellsDrawn(state->length);
     bmptext_rules::UpperCaseInPlace(state->text, sizeof state->text);
-    for (int i = 0; i < cells; ++i) {
-        const int cell = bmptext_rules::CellOf(state->text[i]);
-        BitBlt(line, kCellWidth * i, 0, kCellWidth, kCellHeight, strip, kCellWidth * cell, 0, SRCCOPY);
-    }
-    BitBlt(dc, 0, 0, cells * kCellWidth, kCellHeight, line, 0, 0, SRCCOPY);
+    int cells[bmptext_rules::kTextBytes];
+    for (int i = 0; i < count; ++i) cells[i] = bmptext_rules::CellOf(state->text[i]);
+    DrawCellLine(dc, state->charBitmap, cells, count, kCellWidth, kCellHeight);
 }
 
 namespace {

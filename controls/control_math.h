@@ -24,13 +24,17 @@ constexpr std::int32_t ClampLowFirst(std::int32_t value, std::int32_t low, std::
     return value;
 }
 
+// A 64-bit value held at the nearest 32-bit one.
+constexpr std::int32_t Hold32(std::int64_t v) {
+    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(v);
+}
+
 // a * b / c with the product taken exactly and the quotient truncated toward zero, as the
 // classes' 32-bit formulas mean it. A zero divisor gives 0 instead of a crash, and a quotient
 // beyond 32 bits is held at the nearest 32-bit value.
 constexpr std::int32_t MulDivTrunc(std::int32_t a, std::int32_t b, std::int32_t c) {
     if (c == 0) return 0;
-    const std::int64_t q = static_cast<std::int64_t>(a) * b / c;
-    return q > INT32_MAX ? INT32_MAX : q < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(q);
+    return Hold32(static_cast<std::int64_t>(a) * b / c);
 }
 
 // a - b and a + b in 32-bit two's complement, without signed overflow.
@@ -54,6 +58,15 @@ inline std::size_t CopyBounded(char* dst, std::size_t dstSize, const char* src, 
 template <std::size_t N>
 std::size_t CopyBounded(char (&dst)[N], const char* src, std::size_t limit = N) {
     return CopyBounded(dst, N, src, limit);
+}
+
+// A text's length read within its array: up to its NUL, or the whole array for one filled by
+// hand without it.
+template <std::size_t N>
+constexpr int BoundedLength(const char (&text)[N]) {
+    int n = 0;
+    while (static_cast<std::size_t>(n) < N && text[n] != '\0') ++n;
+    return n;
 }
 
 }  // namespace control_math

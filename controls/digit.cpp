@@ -30,14 +30,8 @@ void DrawDigit(HDC dc, const RECT&, int, const DigitState* state) {
     digit_rules::DecimalText(state->value, text);
     const digit_rules::Glyphs g = digit_rules::ShownGlyphs(state->value);
     DebugTrace("Zut_DrawDigit %d%d%d=%s\n", g.hundreds, g.tens, g.units, text);
-
-    MemoryDC strip(dc);
-    SelectGuard keepStrip(strip, state->digitBitmap);
-    Composition line(dc, kDigits * kGlyphWidth, kGlyphHeight);
     const int glyphs[kDigits] = {g.hundreds, g.tens, g.units};
-    for (int i = 0; i < kDigits; ++i)
-        BitBlt(line, kGlyphWidth * i, 0, kGlyphWidth, kGlyphHeight, strip, kGlyphWidth * glyphs[i], 0, SRCCOPY);
-    BitBlt(dc, 0, 0, kDigits * kGlyphWidth, kGlyphHeight, line, 0, 0, SRCCOPY);
+    DrawCellLine(dc, state->digitBitmap, glyphs, kDigits, kGlyphWidth, kGlyphHeight);
 }
 
 namespace {
@@ -68,7 +62,7 @@ LRESULT CALLBACK DigitWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ERASEBKGND: return 0;
     case WM_PAINT:      return PaintMessage(window, g_digitRect, DrawDigit);
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:    return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:    return OnSetPos(window, LongOf(wParam));
     default:            return DefWindowProcA(window, message, wParam, lParam);  // SBM_GETPOS too
     }
 }

@@ -131,7 +131,7 @@ LRESULT CALLBACK DigitExWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND:  return 1;
     case WM_SETFONT:     return OnSetFont(window, reinterpret_cast<HFONT>(wParam));
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<DigitExState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);

@@ -53,7 +53,7 @@ void DrawHS(HDC dc, const RECT& client, int flag, const HSState* state) {
 
     SelectGuard keepFont(compose, SharedFont);
     SetBkMode(compose, TRANSPARENT);
-    if (const int captionLength = hs_rules::TextLength(state->caption)) {
+    if (const int captionLength = control_math::BoundedLength(state->caption)) {
         TextOutA(compose, kCaptionLeft, kTextTop, state->caption, captionLength);
         char text[hs_rules::kValueTextSize];
         const LONG value = hs_rules::DisplayValue(state->pos, state->displayOffset, state->rangeLow,
@@ -76,10 +76,7 @@ void Repaint(HWND window, int flag) {
     RepaintAtOnce(window, g_hsRect, DrawHS, flag);
 }
 
-void Notify(HWND window) {
-    if (const HSState* state = GetStateBlock<HSState>(window))
-        PostScrollNotify(window, WM_HSCROLL, SB_THUMBPOSITION, state->pos);
-}
+void Notify(HWND window) { PostPositionNotify<HSState>(window, WM_HSCROLL, SB_THUMBPOSITION); }
 
 // 5. Handlers.
 
@@ -187,16 +184,16 @@ LRESULT CALLBACK HSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_PAINT:       return PaintMessage(window, g_hsRect, DrawHS, kQuietTrace);
     case WM_SETFOCUS:    return OnFocus(window, 1);
     case WM_KILLFOCUS:   return OnFocus(window, 0);
-    case WM_ENABLE:      return OnEnable(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case WM_ENABLE:      return OnEnable(window, LongOf(wParam));
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<HSState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
     case WM_RBUTTONUP:   return OnRightButtonUp(window);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
-    case HSM_SETOFFSET:  return OnSetOffset(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case HSM_SETOFFSET:  return OnSetOffset(window, LongOf(wParam));
     case HSM_SETSUFFIX:  return OnSetSuffix(window, reinterpret_cast<LPCSTR>(lParam));
     case HSM_SETRANGE:   return OnSetRange(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<LPCSTR>(lParam));
     default:             return DefWindowProcA(window, message, wParam, lParam);

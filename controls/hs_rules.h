@@ -92,12 +92,4 @@ constexpr std::int32_t ValueTextLeft(std::int32_t right, std::int32_t length) {
     return control_math::Sub32(right, kCharWidth * length + 2);
 }
 
-// The caption's length, read within its array (a caption filled without its NUL ends there).
-template <std::size_t N>
-constexpr int TextLength(const char (&text)[N]) {
-    int n = 0;
-    while (static_cast<std::size_t>(n) < N && text[n] != '\0') ++n;
-    return n;
-}
-
 }  // namespace hs_rules

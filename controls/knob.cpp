@@ -31,26 +31,24 @@ knob_rules::Point MarkerAt(const KnobState& state, LONG value, LONG width) {
 void DrawKnob(HDC dc, const RECT&, int, KnobState* state) {
     if (!state) return;
     MemoryDC memory(dc);
-    if (!state->saveBitmap) {
+    const bool firstPaint = !state->saveBitmap;
+    if (firstPaint) {
         const SIZE marker = BitmapSize(state->markerFocusBitmap);
         state->saveBitmap = CreateCompatibleBitmap(dc, marker.cx, marker.cy);
-    } else {
-        const SIZE saved = BitmapSize(state->saveBitmap);
+    }
+    const SIZE saved = BitmapSize(state->saveBitmap);
+    SelectGuard keepSaved(memory, state->saveBitmap);
+    if (!firstPaint) {  // the pixels under the old marker go back
         const knob_rules::Point old = MarkerAt(*state, state->drawnPos, saved.cx);
-        SelectGuard keep(memory, state->saveBitmap);
         BitBlt(dc, old.x, old.y, saved.cx, saved.cy, memory, 0, 0, SRCCOPY);
     }
-    {
-        const SIZE saved = BitmapSize(state->saveBitmap);
-        const knob_rules::Point under = MarkerAt(*state, state->pos, saved.cx);
-        SelectGuard keep(memory, state->saveBitmap);
-        BitBlt(memory, 0, 0, saved.cx, saved.cy, dc, under.x, under.y, SRCCOPY);
-    }
+    const knob_rules::Point under = MarkerAt(*state, state->pos, saved.cx);
+    BitBlt(memory, 0, 0, saved.cx, saved.cy, dc, under.x, under.y, SRCCOPY);
     {
         HBITMAP marker = state->focused == 1 ? state->markerFocusBitmap : state->markerBitmap;
         const SIZE size = BitmapSize(marker);
         const knob_rules::Point at = MarkerAt(*state, state->pos, size.cx);
-        SelectGuard keep(memory, marker);
+        SelectGuard keepMarker(memory, marker);
         BitBlt(dc, at.x, at.y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     }
     state->drawnPos = state->pos;
@@ -62,10 +60,7 @@ void Repaint(HWND window) {
     RepaintAtOnce(window, g_knobRect, DrawKnob);
 }
 
-void Notify(HWND window, WORD request) {
-    if (const KnobState* state = GetStateBlock<KnobState>(window))
-        PostScrollNotify(window, WM_HSCROLL, request, state->pos);
-}
+void Notify(HWND window, WORD request) { PostPositionNotify<KnobState>(window, WM_HSCROLL, request); }
 
 // 5. Handlers.
 
@@ -163,7 +158,7 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:    return OnFocus(window, 1);
     case WM_KILLFOCUS:   return OnFocus(window, 0);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<KnobState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);

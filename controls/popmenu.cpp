@@ -38,7 +38,7 @@ void DrawPopMenu(HDC dc, const RECT&, int, const PopMenuState* state) {
     // A position that names no item leaves the label empty.
     char label[kLabelBytes] = "";
     GetMenuStringA(state->menu, static_cast<UINT>(state->pos), label, kLabelBytes, MF_BYPOSITION);
-    label[kLabelBytes - 1] = '\0';  // a cut label is not always terminated by the system
+    label[kLabelBytes - 1] = '\0';  // not every system's GetMenuStringA terminates a label it cuts
     SelectGuard keepFont(dc, SharedFont);
     SetBkMode(dc, TRANSPARENT);
     TextOutA(dc, kLabelX, kLabelY, label, lstrlenA(label));
@@ -66,10 +66,10 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
-LRESULT OnSetPos(HWND window, WPARAM pos) {
+LRESULT OnSetPos(HWND window, LONG pos) {
     PopMenuState* state = GetStateBlock<PopMenuState>(window);
     if (!state) return 0;
-    state->pos = static_cast<LONG>(pos);
+    state->pos = pos;
     Repaint(window);
     return 0;
 }
@@ -125,7 +125,7 @@ LRESULT CALLBACK PopMenuWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND: return 0;
     case WM_PAINT:      return PaintMessage(window, g_popMenuRect, DrawPopMenu);
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:    return OnSetPos(window, wParam);
+    case SBM_SETPOS:    return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:    return PositionOf<PopMenuState>(window);
     case WM_COMMAND:    return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
     case WM_LBUTTONUP:  return OnLeftButtonUp(window);

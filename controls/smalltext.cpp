@@ -32,7 +32,7 @@ void DrawSmallText(HDC dc, const RECT& client, int, const SmallTextState* block)
     SetTextColor(dc, block->textColor);
     SetTextAlign(dc, TA_CENTER | TA_TOP);
     TextOutA(dc, smalltext_rules::TextX(client.left, client.right), 0, block->text,
-             static_cast<int>(smalltext_rules::TextLength(block->text)));
+             control_math::BoundedLength(block->text));
 }
 
 namespace {

@@ -82,7 +82,7 @@ LRESULT CALLBACK State3WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ERASEBKGND:  return 0;
     case WM_PAINT:       return PaintMessage(window, g_state3Rect, DrawState3);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case BM_SETCHECK:    return OnSetCheck(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case BM_SETCHECK:    return OnSetCheck(window, LongOf(wParam));
     case BM_GETCHECK:    return OnGetCheck(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);

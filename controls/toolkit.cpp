@@ -212,6 +212,14 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
+void DrawCellLine(HDC dc, HBITMAP strip, const int* cells, int count, int width, int height) {
+    MemoryDC stripDC(dc);
+    SelectGuard keepStrip(stripDC, strip);
+    Composition line(dc, count * width, height);
+    for (int i = 0; i < count; ++i) BitBlt(line, width * i, 0, width, height, stripDC, width * cells[i], 0, SRCCOPY);
+    BitBlt(dc, 0, 0, count * width, height, line, 0, 0, SRCCOPY);
+}
+
 void BlitImage(HDC dc, const RECT& client, HBITMAP image) {
     if (image) {
         MemoryDC memory(dc);

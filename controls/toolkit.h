@@ -132,6 +132,11 @@ void PostCommandWholeId(HWND control);
 // WM_VSCROLL / WM_HSCROLL: wParam = request | low 16 bits of position << 16, lParam = low 16
 // bits of the control's handle.
 void PostScrollNotify(HWND control, UINT message, WORD request, int position);
+// The scroll notification of a class whose block keeps a pos; nothing without a block.
+template <class T>
+inline void PostPositionNotify(HWND window, UINT message, WORD request) {
+    if (const T* state = GetStateBlock<T>(window)) PostScrollNotify(window, message, request, state->pos);
+}
 
 // Focus on hover: the control takes the focus when its parent is the foreground window.
 void FocusOnHover(HWND control);
@@ -145,6 +150,11 @@ inline POINT PointerOf(LPARAM lParam) {
     p.x = LOWORD(lParam);
     p.y = HIWORD(lParam);
     return p;
+}
+// A 32-bit value in wParam (a position, a state, a flag): its low 32 bits, signed, as a 32-bit
+// program reads its whole wParam.
+inline LONG LongOf(WPARAM wParam) {
+    return static_cast<LONG>(static_cast<DWORD>(wParam));
 }
 // The wheel delta: the high word of wParam, signed 16-bit.
 inline short WheelDeltaOf(WPARAM wParam) {
@@ -266,6 +276,11 @@ LRESULT PaintMessage(HWND window, RECT& rect, PaintRoutine<State> paint, int fla
     if (dc) paint(dc, rect, flag, GetStateBlock<State>(window));
     return 0;
 }
+
+// A line of count cells of width x height composed off-screen from a strip whose cell k
+// stands at x = k * width, then copied to the DC's origin: the strip's memory DC, the
+// composition, one copy per cell, the copy out; every object restored and deleted.
+void DrawCellLine(HDC dc, HBITMAP strip, const int* cells, int count, int width, int height);
 
 // The size of a bitmap (0 x 0 for a null or unreadable one).
 SIZE BitmapSize(HBITMAP bitmap);

@@ -57,10 +57,7 @@ void Repaint(HWND window, int flag) {
     RepaintAtOnce(window, g_vsRect, DrawVS, flag);
 }
 
-void Notify(HWND window, WORD request) {
-    if (const VSState* state = GetStateBlock<VSState>(window))
-        PostScrollNotify(window, WM_VSCROLL, request, state->pos);
-}
+void Notify(HWND window, WORD request) { PostPositionNotify<VSState>(window, WM_VSCROLL, request); }
 
 bool IsPassingOn(HWND window) {
     for (const PassingOn* p = g_passingOn; p; p = p->outer)
@@ -165,7 +162,7 @@ LRESULT CALLBACK VSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SETFOCUS:    return OnFocus(window, 1, kActiveTrace);
     case WM_KILLFOCUS:   return OnFocus(window, 0, kQuietTrace);
     case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<VSState>(window);
     case WM_KEYDOWN:     return OnKeyDown(window, static_cast<UINT>(wParam));
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));

@@ -44,4 +44,11 @@ TEST(ControlMath, CopyBoundedCutsAndAlwaysTerminatesWithinTheArray) {
     EXPECT_EQ(out[0], 'x') << "a limit of 0 writes nothing";
 }
 
+TEST(ControlMath, BoundedLengthStopsAtTheTerminatorOrTheArraysEnd) {
+    char text[64] = "label";
+    EXPECT_EQ(BoundedLength(text), 5);
+    for (char& c : text) c = 'x';  // filled by hand, no terminator
+    EXPECT_EQ(BoundedLength(text), 64);
+}
+
 }  // namespace

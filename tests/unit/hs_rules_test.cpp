@@ -40,7 +40,7 @@ TEST(HSRules, ValueTextTable) {
     EXPECT_STREQ(text, "7abcdefgh");
     char caption[kCaptionSize];
     std::memset(caption, 'x', sizeof caption);
-    EXPECT_EQ(TextLength(caption), 32);
+    EXPECT_EQ(control_math::BoundedLength(caption), 32);
 }
 
 }  // namespace

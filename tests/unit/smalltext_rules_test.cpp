@@ -9,10 +9,3 @@ TEST(SmallTextRules, TextStandsAtHalfTheWidthTruncatedTowardZero) {
     };
     for (const auto& c : cases) EXPECT_EQ(smalltext_rules::TextX(c.left, c.right), c.x) << c.left << ".." << c.right;
 }
-
-TEST(SmallTextRules, TextLengthStopsAtTheTerminatorOrTheArraysEnd) {
-    char text[64] = "label";
-    EXPECT_EQ(smalltext_rules::TextLength(text), 5u);
-    for (char& c : text) c = 'x';  // filled by hand, no terminator
-    EXPECT_EQ(smalltext_rules::TextLength(text), 64u);
-}
