@@ -28,6 +28,7 @@ void DrawBmpGage(HDC dc, const RECT& client, int, const BmpGageState* state) {
     DebugTrace("Zut_DrawGage\n");
     OwnedGdi<HBRUSH> filled(CreateSolidBrush(kFilledColour));
     OwnedGdi<HBRUSH> empty(CreateSolidBrush(kEmptyColour));
+    if (!filled || !empty) return;  // the second brush would be left selected with none to restore
     const bmpgage_rules::Edges edges = bmpgage_rules::GageEdges(client.left, client.right, state->level);
     SelectGuard keepBrush(dc, filled);
     Rectangle(dc, client.left, client.top, edges.filledRight, client.bottom);
@@ -55,7 +56,7 @@ LRESULT CALLBACK BmpGageWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND: return 0;
     case WM_PAINT:      return PaintMessage(window, g_bmpGageRect, DrawBmpGage);
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:    return OnSetPos(window, static_cast<LONG>(static_cast<DWORD>(wParam)));
+    case SBM_SETPOS:    return OnSetPos(window, LongOf(wParam));
     default:            return DefWindowProcA(window, message, wParam, lParam);  // SBM_GETPOS too
     }
 }
