@@ -39,14 +39,6 @@ void Repaint(HWND window, int image) {
 
 // 5. Handlers.
 
-LRESULT OnCreate(HWND window) {
-    auto* state = static_cast<ButtonState*>(AllocStateBlock(window, sizeof(ButtonState)));
-    if (!state) return -1;
-    state->pressedBitmap = nullptr;
-    state->normalBitmap = nullptr;
-    return 0;
-}
-
 // Only moves with a button or key flag matter, and only until the pointer first leaves.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
     if (FirstMoveOutside(window, keys, lParam, g_draggedOut, g_buttonRect, g_buttonPoint)) {
@@ -78,7 +70,7 @@ LRESULT OnButtonUp(HWND window, LPARAM lParam, WORD code) {
 // 6. Window procedure.
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:      return OnCreate(window);
+    case WM_CREATE:      return CreateStateBlock<ButtonState>(window);  // both images null
     case WM_DESTROY:     return DestroyStateBlock(window);  // the images are the supplier's
     case WM_PAINT:       return PaintMessage(window, g_buttonRect, DrawButton, kNormalImage);
     case WM_ERASEBKGND:  return 0;

@@ -57,10 +57,7 @@ LRESULT OnCreate(HWND window) {
     g_releasedOnBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x83));
     g_pressedOffBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x81));
     g_releasedOffBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x82));
-    auto* block = static_cast<OnOffState*>(AllocStateBlock(window, sizeof(OnOffState)));
-    if (!block) return -1;
-    block->checkState = 0;
-    return 0;
+    return CreateStateBlock<OnOffState>(window);  // checkState 0
 }
 
 LRESULT OnGetCheck(HWND window) {

@@ -54,9 +54,10 @@ LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 // 7. Creation.
 HWND CreateStatic(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR imageName) {
-    const SIZE size = BitmapSize(LoadCachedBitmap(g_toolkitInstance, imageName));
+    HBITMAP image = LoadCachedBitmap(g_toolkitInstance, imageName);
+    const SIZE size = BitmapSize(image);
     const ControlPlace place = {instance, parent, id, x, y, size.cx, size.cy};
-    return CreateControl<StaticState>(kClassName, "", place, [&](HWND window, StaticState&) {
-        SendMessageA(window, WM_SETICON, 0, reinterpret_cast<LPARAM>(imageName));
+    return CreateControl<StaticState>(kClassName, "", place, [&](HWND, StaticState& state) {
+        state.imageBitmap = image;
     });
 }

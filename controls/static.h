@@ -18,6 +18,6 @@ struct StaticState {
 void DrawStatic(HDC dc, const RECT& client, int flag, const StaticState* block);
 
 // Creates a static bitmap sized by the named image and shows it: the image is loaded (a
-// missing one reports its "NotFound" box once and leaves a 0 x 0 window) and named to the
-// control with WM_SETICON before it is shown. Null when creation was refused.
+// missing one reports its "NotFound" box once and leaves a 0 x 0 window) and put into the
+// block before the control is shown, as a WM_SETICON would. Null when creation was refused.
 HWND CreateStatic(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR imageName);
