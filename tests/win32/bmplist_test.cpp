@@ -53,8 +53,9 @@ TEST(BmpListTest, StepsRepaintAtOnceAndPostTheWholeIdAndThePaintStaysInTheTable)
     }
 }
 
-// A table put into the block by hand stays its creator's: the list never frees it.
-TEST(BmpListTest, HandMadeTableStaysItsCreators) {
+// A table put into the block by hand stays its creator's: the list never frees it. The copy
+// CreateBmpList made is the list's, freed with it.
+TEST(BmpListTest, HandMadeTableStaysItsCreatorsAndItsOwnCopyGoesWithIt) {
     EnsureToolkitRegistered();
     auto* table = static_cast<HBITMAP*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(HBITMAP)));
     HWND hand = CreateWindowExA(0, "Zut_BmpListClass", "", 0, 0, 0, 4, 4, nullptr, nullptr, TestInstance(), nullptr);
@@ -62,6 +63,16 @@ TEST(BmpListTest, HandMadeTableStaysItsCreators) {
     DestroyWindow(hand);
     EXPECT_EQ(HeapSize(GetProcessHeap(), 0, table), sizeof(HBITMAP));
     HeapFree(GetProcessHeap(), 0, table);
+
+    HBITMAP images[2] = {};
+    HWND parent = CreateTestParent();
+    HWND made = CreateBmpList(TestInstance(), parent, 1, 0, 0, images, 2);
+    ASSERT_NE(made, nullptr);
+    HBITMAP* own = GetStateBlock<BmpListState>(made)->bitmaps;
+    EXPECT_EQ(HeapSize(GetProcessHeap(), 0, own), 2 * sizeof(HBITMAP));
+    DestroyWindow(made);
+    EXPECT_EQ(HeapSize(GetProcessHeap(), 0, own), static_cast<SIZE_T>(-1));
+    DestroyWindow(parent);
 }
 
 }  // namespace

@@ -87,6 +87,12 @@ TEST_F(HSTest, PaintDrawsBarCaptionValueAndThumb) {
     EXPECT_EQ(Ink(canvas, 0, 0, 4, kH) + Ink(canvas, 60, 0, 187, kH), 0);
     EXPECT_GT(Ink(canvas, 187, 4, kW, 20), 10);
     EXPECT_EQ(paint(1, 1, "Level")[6], kFocusThumb);
+    const LONG maxPos = block.maxPos;
+    block.maxPos = 63, block.rangeLow = 0, block.rangeHigh = 0xFC18;  // 0..-1000: 63 of 63 reads "-1000%"
+    paint(0, 1, "Level");
+    EXPECT_EQ(Ink(canvas, 60, 0, 166, kH), 0);
+    EXPECT_GT(Ink(canvas, 166, 4, 173, 20), 0);    // six characters from 210 - 6 x 7 - 2
+    block.maxPos = maxPos, block.rangeLow = block.rangeHigh = 0;
     // Disabled: the whole track, the caption only, no thumb. No caption: no value text either.
     EXPECT_EQ(paint(1, 0, "Level"), (std::vector<COLORREF>{kBack, kBar, kBar, kBar, kBack, kBar, kBack, kBar, kBack}));
     EXPECT_GT(Ink(canvas, 4, 4, 60, 20), 10);

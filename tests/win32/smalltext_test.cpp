@@ -48,10 +48,16 @@ TEST(SmallTextTest, PaintCentresTheTextAtTheTopInTheSharedFont) {
     const HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
     DrawSmallText(canvas.dc(), RECT{0, 0, 200, 50}, 0, &block);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
-    int left = 200, right = -1, bottom = -1;
+    int left = 200, right = -1, bottom = -1, ink = 0, cellFill = 0;
     for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 200; ++x)
-            if (canvas.Pixel(x, y) != back) left = std::min(left, x), right = std::max(right, x), bottom = y;
+        for (int x = 0; x < 200; ++x) {
+            const COLORREF c = canvas.Pixel(x, y);
+            if (c != back) left = std::min(left, x), right = std::max(right, x), bottom = y;
+            ink += c == RGB(255, 255, 0);
+            cellFill += c == GetBkColor(canvas.dc());  // an opaque text cell would show it
+        }
+    EXPECT_GT(ink, 0);         // in the text colour
+    EXPECT_EQ(cellFill, 0);    // transparent
     EXPECT_NEAR(left + right, 199, 3);  // centred on x 100
     EXPECT_GT(right - left, 60);        // four tall W, not the DC's font
     EXPECT_GT(bottom, 20);              // the tall font, standing below y 0
