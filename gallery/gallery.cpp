@@ -73,15 +73,19 @@ HFONT g_logFont;
 HBRUSH g_logBrush;
 int g_volumeEnabled = 1, g_tempoEnabled = 1;
 
-HWND Control(int id) {
-    for (const Entry& e : g_controls)
-        if (e.id == id) return e.window;
+Entry* Find(int id) {
+    for (Entry& e : g_controls)
+        if (e.id == id) return &e;
     return nullptr;
 }
 
+HWND Control(int id) {
+    const Entry* e = Find(id);
+    return e ? e->window : nullptr;
+}
+
 void Keep(int id, HWND window) {
-    for (Entry& e : g_controls)
-        if (e.id == id) e.window = window;
+    if (Entry* e = Find(id)) e->window = window;
 }
 
 HBITMAP Art(const char* name) {
@@ -179,9 +183,8 @@ void Log(const char* line) {
 
 // A notification's sender: by id for commands, by the low 16 bits of its handle for scrolls.
 const char* SenderById(int id) {
-    for (const Entry& e : g_controls)
-        if (e.id == id) return e.name;
-    return "?";
+    const Entry* e = Find(id);
+    return e ? e->name : "?";
 }
 const char* SenderByHandle(LPARAM lowHandle) {
     for (const Entry& e : g_controls)
@@ -306,7 +309,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                   instance, nullptr);
-    if (!window) return 0;
+    if (!window) {
+        UnregisterControlClasses();
+        return 0;
+    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
