@@ -1,18 +1,32 @@
-# Cross toolchain: MinGW-w64, i686 (the 32-bit target). Its programs run under 32-bit Wine,
-# which this kernel runs only emulated (scripts/bootstrap --x86 installs it, scripts/test --x86
-# runs the tests): every process start costs a minute or two, so each test executable runs
-# whole, once (see WineTests.cmake).
+# Cross toolchain: MinGW-w64, i686, the 32-bit product. Its exes must start where the
+# interface's VxD driver lives (Windows 95/98/Me) as well as on every later Windows, on a
+# P6-class processor:
+# - the win32 thread model: the posix model's runtime (winpthreads) imports kernel32 functions
+#   that Windows 98 does not export (GetTickCount64, TryEnterCriticalSection ...), and the
+#   loader refuses such an exe;
+# - -march=i686 and the x87 for floating point: no SSE or SSE2 instruction;
+# - CRT_fp8.o: the startup sets the x87 to 53-bit (double) precision, as Windows programs
+#   normally run, so the knob's angles truncate as they do in the x86_64 build's SSE doubles.
+# scripts/check-win98 checks the exes; GoogleTest builds on this model with a small shim
+# (tests/gtest_win32_threads.h).
+# Its programs run under 32-bit Wine, which this kernel runs only emulated (scripts/bootstrap
+# --x86 installs it, scripts/test --x86 runs the tests): every process start costs a minute or
+# two, so each test executable runs whole, once (see WineTests.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
+set(CMAKE_C_COMPILER   ${MINGW_PREFIX}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER  ${MINGW_PREFIX}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_C_FLAGS_INIT   "-march=i686 -mtune=generic -mfpmath=387")
+set(CMAKE_CXX_FLAGS_INIT "-march=i686 -mtune=generic -mfpmath=387")
+set(CMAKE_EXE_LINKER_FLAGS_INIT
+    "-static -static-libgcc -static-libstdc++ /usr/${MINGW_PREFIX}/lib/CRT_fp8.o")
+set(DESK_GTEST_WIN32_THREADS ON)
 # The 32-bit loader (never /usr/bin/wine), with a start far slower than the 64-bit one.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine32)
 set(DESK_WINE_EMULATED ON)

@@ -76,12 +76,13 @@ HWND WindowOfRecord(std::uint32_t window) {
 
 // Lets about `ticks` counter ticks pass, or fewer; true when the run is stopped meanwhile.
 // Whole milliseconds are slept on the stop event (rounded down, so the thread wakes at most a
-// timer tick after the due time); a sub-millisecond rest is spun off by yielding the
-// processor, which keeps the thread punctual without holding a core.
+// timer tick after the due time); a sub-millisecond rest is spun off by giving up the time
+// slice (Sleep(0): SwitchToThread does not exist on Windows 9x), which keeps the thread
+// punctual.
 bool WaitOrStop(const Run& run, std::uint64_t ticks, std::uint64_t frequency) {
     std::uint64_t ms = ticks * 1000 / frequency;
     if (ms == 0) {
-        SwitchToThread();
+        Sleep(0);
         return run.stopRequested.load();
     }
     if (ms > kStopWaitCapMs) ms = kStopWaitCapMs;

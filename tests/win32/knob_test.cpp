@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <float.h>
+
 #include <vector>
 
 #include "controls/hs.h"
@@ -104,3 +106,20 @@ TEST(SlidersAndKnob, CreateRepaintDestroyLeavesNoGdiObjectAndRefusedBlocksRefuse
 }
 
 }  // namespace
+
+// A pointer level with the centre, on its right, is a sixth of the sweep from the clockwise
+// end: over a range of 24 that is 4 exactly in double arithmetic (pos 20), 3.99... in the x87's
+// 64-bit extended precision (pos 21). The i686 build runs the x87 at 53 bits, as Windows
+// programs normally do, so it answers as the x86_64 build's SSE doubles do.
+TEST(KnobArithmetic, TruncatesAsDoublePrecisionOnEveryTarget) {
+#if defined(__i386__)
+    EXPECT_EQ(_controlfp(0, 0) & _MCW_PC, static_cast<unsigned>(_PC_53));
+#endif
+    EnsureToolkitRegistered();
+    const HWND parent = CreateTestParent();
+    TestBitmap marker(6, 6, {kMarker});
+    const HWND knob = CreateKnob(TestInstance(), parent, 1, 0, 0, 64, 64, marker, marker, 0, 24, 0);
+    SendMessageA(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 32));
+    EXPECT_EQ(SendMessageA(knob, SBM_GETPOS, 0, 0), 20);
+    DestroyWindow(parent);
+}
