@@ -5,7 +5,7 @@ art expects of it; checks of all of it; and a preview PNG of the panel as the pr
 composes it.
 
 Called by gen_art.py (tools/gen-art): deterministic like the desk's art, and drawn with
-the desk's helpers so that both look like one maker's hardware.
+the same helpers (art_kit.py) so that both look like one maker's hardware.
 """
 
 import math
@@ -14,8 +14,8 @@ import re
 
 from PIL import Image, ImageDraw, ImageFilter
 
-import gen_art as desk
-from gen_art import (DEJAVU, FONT_COND_BOLD, LIBERATION, check_bmp8, clamp, engrave, font,
+import art_kit as kit
+from art_kit import (DEJAVU, FONT_COND_BOLD, LIBERATION, check_bmp8, clamp, engrave, font,
                      frame, need, paste_colour, plate, recess, screw, text_mask, write_bmp8)
 
 # ---------------------------------------------------------------- colours
@@ -56,8 +56,8 @@ MARKER = 7
 GAUGE_W, GAUGE_H = 200, 12
 LABEL_W, LABEL_H = 200, 16         # small text label
 SPIN_W, SPIN_H = 52, 36            # two-digit spinner
-START_W, START_H = desk.START_W, desk.START_H
-RATE_W, RATE_H = desk.RATE_W, desk.RATE_H
+START_W, START_H = kit.START_W, kit.START_H
+RATE_W, RATE_H = kit.RATE_W, kit.RATE_H
 CLEAR_W, CLEAR_H = 48, 18          # the log's clear key (a push button)
 
 # Knob geometry as the control computes it from its size.
@@ -110,7 +110,7 @@ CLEAR = (812, 510)
 FADER_MAX = (127, 100)                     # scale legends of the two faders
 KNOB_RANGES = ((0, 127), (-50, 50))        # scale legends of the two knobs
 
-RATE_NAMES = [name for name, _ in desk.RATES]
+RATE_NAMES = [name for name, _ in kit.RATES]
 
 
 def place(xy, w, h):
@@ -356,7 +356,7 @@ def fader_scale(img, xy, top):
 
 def draw_panel():
     del LEGENDS[:]
-    img = desk.brushed_metal(W, H, seed=2024, base=178, spread=1.2, light=18.0)
+    img = kit.brushed_metal(W, H, seed=2024, base=178, spread=1.2, light=18.0)
     frame(img, (0, 0, W - 1, H - 1), (250, 251, 253), (64, 66, 72))
     frame(img, (1, 1, W - 2, H - 2), (222, 224, 228), (118, 120, 126))
     d = ImageDraw.Draw(img)
