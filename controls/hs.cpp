@@ -91,25 +91,12 @@ void Settle(HWND window) {
 
 // 5. Handlers.
 
-LRESULT OnFocus(HWND window, LONG focused) {
-    if (HSState* state = GetStateBlock<HSState>(window)) state->focused = focused;
-    Repaint(window, kHSQuietTrace);
-    return 0;
-}
-
 // Disabling also puts the position back to 0; enabling keeps it. Not the default procedure's.
 LRESULT OnEnable(HWND window, LONG enabled) {
     if (HSState* state = GetStateBlock<HSState>(window)) {
         state->enabled = enabled;
         if (enabled == 0) state->pos = 0;
     }
-    Repaint(window, kHSQuietTrace);
-    return 0;
-}
-
-// Taken as it comes, unclamped; the parent is not told.
-LRESULT OnSetPos(HWND window, LONG pos) {
-    if (HSState* state = GetStateBlock<HSState>(window)) state->pos = pos;
     Repaint(window, kHSQuietTrace);
     return 0;
 }
@@ -153,15 +140,15 @@ LRESULT OnSetRange(HWND window, WORD low, WORD high, LPCSTR suffix) {
 }
 
 // 6. Window procedure. Keys go to the default procedure although WM_GETDLGCODE asks for them.
-// The press only moves the bar: no notification, no focus change. The images are the
-// supplier's.
+// The press only moves the bar: no notification, no focus change. SBM_SETPOS takes the
+// position as it comes, unclamped, and does not tell the parent. The images are the supplier's.
 LRESULT CALLBACK HSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:       return PaintMessage(window, g_hsRect, DrawHS, kHSQuietTrace);
-    case WM_SETFOCUS:    return OnFocus(window, 1);
-    case WM_KILLFOCUS:   return OnFocus(window, 0);
+    case WM_SETFOCUS:    return StoreAndRepaint(window, &HSState::focused, 1, g_hsRect, DrawHS, kHSQuietTrace);
+    case WM_KILLFOCUS:   return StoreAndRepaint(window, &HSState::focused, 0, g_hsRect, DrawHS, kHSQuietTrace);
     case WM_ENABLE:      return OnEnable(window, LongOf(wParam));
-    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
+    case SBM_SETPOS:     return StoreAndRepaint(window, &HSState::pos, LongOf(wParam), g_hsRect, DrawHS, kHSQuietTrace);
     case SBM_GETPOS:     return PositionOf<HSState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);

@@ -1,11 +1,12 @@
 // The toolkit core: registration, the bitmap cache, the shared font, and the kit's shared
 // pieces (toolkit_class.h).
 //
-// Adding a class: its header (public: state block, paint routine, creation function), its
-// source (window procedure, paint routine, handlers, creation, and its registration row
-// kXxxClass), the row's declaration in toolkit_class.h, the row in both lists below (the
-// core test fails while the two lists do not hold the same rows), the source in
-// controls/CMakeLists.txt, and its test in tests/win32/.
+// Adding a class: its header (state block, paint routine, creation function: what a user
+// needs); its source (window procedure, handlers, creation, and its registration row
+// kXxxClass, the one place of its class name), which controls/CMakeLists.txt picks up by
+// itself; the row's declaration in toolkit_class.h; the row in both lists below (the build
+// stops while they differ in length, the core test while they hold other rows or another
+// count of classes); its tests in tests/win32/.
 #include "controls/toolkit_class.h"
 
 #include "controls/bitmap_cache_table.h"

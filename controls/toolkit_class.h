@@ -241,8 +241,8 @@ inline LRESULT DragRelease(HWND window, void (*settle)(HWND)) {
 
 // A class's paint routine draws, into any DC (the window's, the paint DC, a test's memory
 // DC), from the client rectangle and the state block (null draws nothing); a class whose look
-// depends on more than its state block takes one argument of its own before the state block (the
-// push button's image, the switch's look, the toggle's check state, a slider's trace flag).
+// depends on more than its state block takes one argument of its own before it (the push
+// button's image, the switch's look, the toggle's check state, a slider's trace flag).
 template <class T>
 struct Exactly {
     using type = T;
@@ -265,12 +265,12 @@ void RepaintAtOnce(HWND window, RECT& rect, void (*paint)(HDC, const RECT&, Arg,
 }
 
 // A message that stores one field of the state block (when there is one) and then repaints at
-// once, for a class whose paint routine takes no argument of its own.
-template <class State, class Field, class Painted>
+// once (with the paint routine's own argument, where it takes one).
+template <class State, class Field, class Paint, class... Arg>
 LRESULT StoreAndRepaint(HWND window, Field State::*field, typename Exactly<Field>::type value, RECT& rect,
-                        void (*paint)(HDC, const RECT&, Painted*)) {
+                        Paint paint, Arg... arg) {
     if (State* state = GetStateBlock<State>(window)) state->*field = value;
-    RepaintAtOnce(window, rect, paint);
+    RepaintAtOnce(window, rect, paint, arg...);
     return 0;
 }
 

@@ -73,12 +73,6 @@ void PassOn(HWND window) {
 
 // 5. Handlers.
 
-LRESULT OnFocus(HWND window, LONG focused, VSTrace trace) {
-    if (VSState* state = GetStateBlock<VSState>(window)) state->focused = focused;
-    Repaint(window, trace);
-    return 0;
-}
-
 // Taken as it comes, unclamped; the parent is not told; passed on unless it came back round.
 LRESULT OnSetPos(HWND window, LONG pos) {
     if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
@@ -137,10 +131,10 @@ LRESULT OnLeftButtonUp(HWND window) {
 LRESULT CALLBACK VSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:       return PaintMessage(window, g_vsRect, DrawVS, kVSQuietTrace);
-    case WM_SETFOCUS:    return OnFocus(window, 1, kVSActiveTrace);
-    case WM_KILLFOCUS:   return OnFocus(window, 0, kVSQuietTrace);
     case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<VSState>(window);
+    case WM_SETFOCUS:    return StoreAndRepaint(window, &VSState::focused, 1, g_vsRect, DrawVS, kVSActiveTrace);
+    case WM_KILLFOCUS:   return StoreAndRepaint(window, &VSState::focused, 0, g_vsRect, DrawVS, kVSQuietTrace);
     case WM_KEYDOWN:     return OnKeyDown(window, static_cast<UINT>(wParam));
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
     case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);
