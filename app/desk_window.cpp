@@ -2,6 +2,7 @@
 
 #include "app/desk_panel.h"
 #include "app/mtc_display.h"
+#include "controls/gdi_guards.h"
 #include "controls/toolkit.h"
 #include "resources/resource.h"
 
@@ -19,6 +20,12 @@ static_assert(kDeskStyle == 0x80CA0000, "desk window style");
 
 char g_className[101];
 
+// The desk window is its background's size plus its frame and caption; the panel's layout is
+// drawn from an origin 255 pixels above the background's top, with panel number 0.
+constexpr int kFrameWidth = 6, kFrameHeight = 25;
+constexpr int kPanelX0 = 0, kPanelY0 = -255;
+constexpr int kPanelNumber = 0;
+
 SIZE BackgroundSize() {
     BITMAP bm = {};
     if (g_backgroundBitmap && GetObjectA(g_backgroundBitmap, sizeof bm, &bm))
@@ -33,8 +40,8 @@ LRESULT OnCreate(HWND window) {
     const SIZE size = BackgroundSize();
     const int x = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
-    MoveWindow(window, x, y, size.cx + 6, size.cy + 25, FALSE);
-    g_deskPanel = NewDeskPanel(window, 0, -255, 0);
+    MoveWindow(window, x, y, size.cx + kFrameWidth, size.cy + kFrameHeight, FALSE);
+    g_deskPanel = NewDeskPanel(window, kPanelX0, kPanelY0, kPanelNumber);
     return g_deskPanel ? 0 : -1;
 }
 

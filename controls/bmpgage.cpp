@@ -4,15 +4,14 @@
 #include "controls/bmpgage.h"
 
 #include "controls/bmpgage_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: BmpGageState (bmpgage.h), two 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(BmpGageState) == 8, "the gauge's block is 8 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(BmpGageState) == 8, "the gauge's state block is 8 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_BmpGageClass";
 constexpr COLORREF kFilledColour = 0x00B0966E;  // RGB(110, 150, 176)
 constexpr COLORREF kEmptyColour = 0x00CFC7BF;   // RGB(191, 199, 207)
 
@@ -23,7 +22,7 @@ RECT g_bmpGageRect;  // shared by every gauge: the client rectangle before each 
 }  // namespace
 
 // 4. Paint routine.
-void DrawBmpGage(HDC dc, const RECT& client, int, const BmpGageState* state) {
+void DrawBmpGage(HDC dc, const RECT& client, const BmpGageState* state) {
     if (!state) return;
     DebugTrace("Zut_DrawGage\n");
     OwnedGdi<HBRUSH> filled(CreateSolidBrush(kFilledColour));
@@ -38,34 +37,25 @@ void DrawBmpGage(HDC dc, const RECT& client, int, const BmpGageState* state) {
 
 namespace {
 
-// 5. Handlers.
-
-LRESULT OnSetPos(HWND window, LONG level) {
-    if (BmpGageState* state = GetStateBlock<BmpGageState>(window)) state->level = level;
-    RepaintAtOnce(window, g_bmpGageRect, DrawBmpGage);
-    return 0;
+// 6. Window procedure, the handlers' one line each. SBM_GETPOS goes to DefWindowProcA.
+LRESULT CALLBACK BmpGageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:      return PaintMessage(window, g_bmpGageRect, DrawBmpGage);
+    case SBM_SETPOS:    return StoreAndRepaint(window, &BmpGageState::level, LongOf(wParam), g_bmpGageRect, DrawBmpGage);
+    default:            return ToolkitDefault<BmpGageState>(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace
-
-// 6. Window procedure.
-LRESULT CALLBACK BmpGageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:     return CreateStateBlock<BmpGageState>(window);
-    case WM_DESTROY:    return DestroyStateBlock(window);
-    case WM_ERASEBKGND: return 0;
-    case WM_PAINT:      return PaintMessage(window, g_bmpGageRect, DrawBmpGage);
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:    return OnSetPos(window, LongOf(wParam));
-    default:            return DefWindowProcA(window, message, wParam, lParam);  // SBM_GETPOS too
-    }
-}
 
 // 7. Creation.
 HWND CreateBmpGage(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                    int level) {
     const ControlPlace place = {instance, parent, id, x, y, width, height};
-    return CreateControl<BmpGageState>(kClassName, "", place, [&](HWND, BmpGageState& state) {
+    return CreateControl<BmpGageState>(kBmpGageClass, place, [&](HWND, BmpGageState& state) {
         state.level = level;
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kBmpGageClass = {"Zut_BmpGageClass", BmpGageWindowProc, nullptr};

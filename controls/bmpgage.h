@@ -12,9 +12,9 @@ struct BmpGageState {
 // The paint routine: two rectangles outlined with the DC's current pen, the filled part
 // (0x00B0966E) from client.left to left + a, a = width * level / 100, and the empty part
 // (0x00CFC7BF) from left + a - 1 to client.right, sharing one border column; client's full
-// height. Brushes made and deleted per paint, the DC's brush restored. The flag is not used.
-// A null block draws nothing.
-void DrawBmpGage(HDC dc, const RECT& client, int unused, const BmpGageState* state);
+// height. Brushes made and deleted per paint, the DC's brush restored. A null state block
+// draws nothing.
+void DrawBmpGage(HDC dc, const RECT& client, const BmpGageState* state);
 
 // Creates a gauge of the given size showing level, shown. An owner drives it with SBM_SETPOS
 // (for example with each position another control reports). Null when creation was refused.

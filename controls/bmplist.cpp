@@ -5,15 +5,14 @@
 #include "controls/bmplist.h"
 
 #include "controls/bmplist_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: BmpListState (bmplist.h), three 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(BmpListState) == 12, "the bitmap list's block is 12 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(BmpListState) == 12, "the bitmap list's state block is 12 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_BmpListClass";
 // The window property under which a list keeps the table its creation function made: the one
 // table it frees.
 constexpr char kOwnTable[] = "Zut_BmpListTable";
@@ -25,7 +24,7 @@ RECT g_bmpListRect;  // shared by every bitmap list: the client rectangle before
 }  // namespace
 
 // 4. Paint routine.
-void DrawBmpList(HDC dc, const RECT&, int, const BmpListState* state) {
+void DrawBmpList(HDC dc, const RECT&, const BmpListState* state) {
     if (!state) return;
     DebugTrace("Zut_DrawBmpList\n");
     const int index = bmplist_rules::ImageIndex(state->pos, state->count);
@@ -44,17 +43,6 @@ namespace {
 LRESULT OnDestroy(HWND window) {
     if (HANDLE table = RemovePropA(window, kOwnTable)) HeapFree(GetProcessHeap(), 0, table);
     return DestroyStateBlock(window);
-}
-
-LRESULT OnSetPos(HWND window, LONG pos) {
-    if (BmpListState* state = GetStateBlock<BmpListState>(window)) state->pos = pos;
-    RepaintAtOnce(window, g_bmpListRect, DrawBmpList);
-    return 0;
-}
-
-LRESULT OnMouseMove(HWND window) {
-    FocusOnHover(window);
-    return 0;
 }
 
 // Every step ends here: the new position, a repaint at once, the notification.
@@ -93,25 +81,22 @@ HBITMAP* CopyOwnTable(HWND window, const HBITMAP* images, int count) {
     return table;
 }
 
-}  // namespace
-
 // 6. Window procedure.
 LRESULT CALLBACK BmpListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:      return CreateStateBlock<BmpListState>(window);
     case WM_DESTROY:     return OnDestroy(window);
-    case WM_ERASEBKGND:  return 0;
     case WM_PAINT:       return PaintMessage(window, g_bmpListRect, DrawBmpList);
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
+    case SBM_SETPOS:     return StoreAndRepaint(window, &BmpListState::pos, LongOf(wParam), g_bmpListRect, DrawBmpList);
     case SBM_GETPOS:     return PositionOf<BmpListState>(window);
-    case WM_MOUSEMOVE:   return OnMouseMove(window);
+    case WM_MOUSEMOVE:   return OnHover(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    default:             return ToolkitDefault<BmpListState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateBmpList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* images,
@@ -123,9 +108,12 @@ HWND CreateBmpList(HINSTANCE instance, HWND parent, int id, int x, int y, const 
         size = {s.cx > size.cx ? s.cx : size.cx, s.cy > size.cy ? s.cy : size.cy};
     }
     const ControlPlace place = {instance, parent, id, x, y, size.cx, size.cy};
-    return CreateControl<BmpListState>(kClassName, "", place, [&](HWND window, BmpListState& state) {
+    return CreateControl<BmpListState>(kBmpListClass, place, [&](HWND window, BmpListState& state) {
         state.pos = 0;
         state.bitmaps = CopyOwnTable(window, images, count);
         state.count = state.bitmaps ? count : 0;
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kBmpListClass = {"Zut_BmpListClass", BmpListWindowProc, nullptr};

@@ -11,9 +11,9 @@ struct BmpListState {
 };
 
 // The paint routine: copies image bitmaps[pos] to the DC's origin at its own size (pos held
-// to the table; nothing without a table or with a count below 1). The rectangle and the flag
-// are not used. A null block draws nothing.
-void DrawBmpList(HDC dc, const RECT& client, int unused, const BmpListState* state);
+// to the table; nothing without a table or with a count below 1). The rectangle is not used.
+// A null state block draws nothing.
+void DrawBmpList(HDC dc, const RECT& client, const BmpListState* state);
 
 // Creates a bitmap list showing images[0], sized by the widest and the tallest of the images,
 // shown. The handles are copied into a table of the list's own, which it frees when it is
@@ -21,7 +21,7 @@ void DrawBmpList(HDC dc, const RECT& client, int unused, const BmpListState* sta
 // rule the bitmap cache) and must outlive the list. A count below 1 (or no images) makes an
 // empty list that draws nothing. Null when creation was refused.
 //
-// A creator that fills the block by hand keeps its table: the list frees only the table this
+// A creator that fills the state block by hand keeps its table: the list frees only the table this
 // function made for it, never one put into bitmaps from outside.
 HWND CreateBmpList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* images,
                    int count);

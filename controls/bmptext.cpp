@@ -3,16 +3,15 @@
 #include "controls/bmptext.h"
 
 #include "controls/bmptext_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: BmpTextState (bmptext.h), 32 characters and two 32-bit fields on the
 // 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(BmpTextState) == 40, "the bitmap text's block is 40 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(BmpTextState) == 40, "the bitmap text's state block is 40 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_BmpTextClass";
 using bmptext_rules::kCellHeight;
 using bmptext_rules::kCellWidth;
 
@@ -23,7 +22,7 @@ RECT g_bmpTextRect;  // shared by every bitmap text: the client rectangle before
 }  // namespace
 
 // 4. Paint routine.
-void DrawBmpText(HDC dc, const RECT&, int, BmpTextState* state) {
+void DrawBmpText(HDC dc, const RECT&, BmpTextState* state) {
     if (!state) return;
     DebugTrace("Zut_DrawText\n");
     const int count = bmptext_rules::CellsDrawn(state->length);
@@ -45,29 +44,28 @@ LRESULT OnSetText(HWND window, LPCSTR text) {
     return 0;
 }
 
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The strip is the supplier's; WM_GETTEXT goes to DefWindowProcA.
 LRESULT CALLBACK BmpTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:     return CreateStateBlock<BmpTextState>(window);
-    case WM_DESTROY:    return DestroyStateBlock(window);  // the strip is the supplier's
-    case WM_ERASEBKGND: return 0;
     case WM_SETTEXT:    return OnSetText(window, reinterpret_cast<LPCSTR>(lParam));
     case WM_PAINT:      return PaintMessage(window, g_bmpTextRect, DrawBmpText);
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    default:            return DefWindowProcA(window, message, wParam, lParam);  // WM_GETTEXT too
+    default:            return ToolkitDefault<BmpTextState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateBmpText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP charBitmap,
                    int length, LPCSTR text) {
     const int width = bmptext_rules::CellsDrawn(length) * kCellWidth;
     const ControlPlace place = {instance, parent, id, x, y, width, kCellHeight};
-    return CreateControl<BmpTextState>(kClassName, "", place, [&](HWND, BmpTextState& state) {
+    return CreateControl<BmpTextState>(kBmpTextClass, place, [&](HWND, BmpTextState& state) {
         control_math::CopyBounded(state.text, text, bmptext_rules::kSetTextLimit);
         state.charBitmap = charBitmap;
         state.length = length;
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kBmpTextClass = {"Zut_BmpTextClass", BmpTextWindowProc, nullptr};

@@ -12,8 +12,8 @@ struct BmpTextState {
 
 // The paint routine: upper-cases text in place, composes length cells (held to 0..32)
 // off-screen and copies the length * 6 by 7 line to the DC's origin in one transfer. The
-// rectangle and the flag are not used. A null block draws nothing.
-void DrawBmpText(HDC dc, const RECT& client, int unused, BmpTextState* state);
+// rectangle is not used. A null state block draws nothing.
+void DrawBmpText(HDC dc, const RECT& client, BmpTextState* state);
 
 // Creates a bitmap text of length cells, sized length * 6 by 7 (length held to 0..32),
 // holding text as WM_SETTEXT takes it (at most 30 characters), shown. The strip stays its

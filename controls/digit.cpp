@@ -3,15 +3,14 @@
 #include "controls/digit.h"
 
 #include "controls/digit_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: DigitState (digit.h), two 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(DigitState) == 8, "the digit display's block is 8 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(DigitState) == 8, "the digit display's state block is 8 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_DigitClass";
 constexpr LONG kFirstValue = 359;
 constexpr int kGlyphWidth = 6;
 constexpr int kGlyphHeight = 7;
@@ -24,7 +23,7 @@ RECT g_digitRect;  // shared by every digit display: the client rectangle before
 }  // namespace
 
 // 4. Paint routine.
-void DrawDigit(HDC dc, const RECT&, int, const DigitState* state) {
+void DrawDigit(HDC dc, const RECT&, const DigitState* state) {
     if (!state) return;
     char text[digit_rules::kTextBytes];
     digit_rules::DecimalText(state->value, text);
@@ -46,33 +45,27 @@ LRESULT OnCreate(HWND window) {
     return 0;
 }
 
-LRESULT OnSetPos(HWND window, LONG value) {
-    if (DigitState* state = GetStateBlock<DigitState>(window)) state->value = value;
-    RepaintAtOnce(window, g_digitRect, DrawDigit);
-    return 0;
-}
-
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The strip is the supplier's; SBM_GETPOS goes to DefWindowProcA.
 LRESULT CALLBACK DigitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:     return OnCreate(window);
-    case WM_DESTROY:    return DestroyStateBlock(window);  // the strip is the supplier's
-    case WM_ERASEBKGND: return 0;
     case WM_PAINT:      return PaintMessage(window, g_digitRect, DrawDigit);
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:    return OnSetPos(window, LongOf(wParam));
-    default:            return DefWindowProcA(window, message, wParam, lParam);  // SBM_GETPOS too
+    case SBM_SETPOS:    return StoreAndRepaint(window, &DigitState::value, LongOf(wParam), g_digitRect, DrawDigit);
+    default:            return ToolkitDefault<DigitState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateDigit(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitBitmap,
                  int value) {
     const ControlPlace place = {instance, parent, id, x, y, kDigits * kGlyphWidth, kGlyphHeight};
-    return CreateControl<DigitState>(kClassName, "", place, [&](HWND, DigitState& state) {
+    return CreateControl<DigitState>(kDigitClass, place, [&](HWND, DigitState& state) {
         state.value = value;
         state.digitBitmap = digitBitmap;
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kDigitClass = {"Zut_DigitClass", DigitWindowProc, nullptr};

@@ -11,8 +11,8 @@ struct DigitState {
 
 // The paint routine: composes the three glyphs of value (leading zeros; a value outside
 // 0..999 as the nearest bound) off-screen and copies the 18 x 7 result to the DC's origin in
-// one transfer. The rectangle and the flag are not used. A null block draws nothing.
-void DrawDigit(HDC dc, const RECT& client, int unused, const DigitState* state);
+// one transfer. The rectangle is not used. A null state block draws nothing.
+void DrawDigit(HDC dc, const RECT& client, const DigitState* state);
 
 // Creates a digit display 18 x 7 (the size it paints), showing value from the strip, shown.
 // The strip stays its supplier's (as a rule the bitmap cache). It takes SBM_SETPOS as any

@@ -4,15 +4,14 @@
 #include "controls/digitex.h"
 
 #include "controls/digitex_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: DigitExState (digitex.h), six 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(DigitExState) == 24, "the spinner's block is 24 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(DigitExState) == 24, "the spinner's state block is 24 bytes");
 
 namespace {
 
 // 2. Constants. No class-wide variables.
-constexpr char kClassName[] = "Zut_DigitExClass";
 constexpr int kFontWeight = FW_BOLD;                            // 700
 constexpr DWORD kFontQuality = ANTIALIASED_QUALITY;             // 4
 constexpr DWORD kFontPitchAndFamily = FF_ROMAN | DEFAULT_PITCH; // 0x10
@@ -24,7 +23,7 @@ constexpr char kFontFace[] = "Arial";
 
 // 4. Paint routine: the whole client area is composed off-screen (background, then the digits
 // in transparent mode, centred horizontally at the top) and copied with one BitBlt.
-void DrawDigitEx(HDC dc, const RECT& client, int, const DigitExState* state) {
+void DrawDigitEx(HDC dc, const RECT& client, const DigitExState* state) {
     if (!state) return;
     char text[16];
     wsprintfA(text, "%02d", static_cast<int>(state->pos));
@@ -53,7 +52,7 @@ namespace {
 LRESULT OnCreate(HWND window) {
     auto* state = static_cast<DigitExState*>(AllocStateBlock(window, sizeof(DigitExState)));
     if (!state) return -1;
-    // maxPos and resetPos are the creation function's; the block is zero-filled, so until it
+    // maxPos and resetPos are the creation function's; the state block is zero-filled, so until it
     // sets them they read 0.
     state->font = nullptr;
     state->pos = 0;
@@ -94,11 +93,6 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-LRESULT OnMouseMove(HWND window) {
-    FocusOnHover(window);
-    return 0;
-}
-
 LRESULT OnLeftButtonDown(HWND window) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
     if (state) SetPosition(window, state, digitex_rules::ClickPosition(state->pos, state->maxPos, state->resetPos));
@@ -120,9 +114,7 @@ LRESULT OnMouseWheel(HWND window, short delta) {
     return 0;
 }
 
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. Unlike the other classes, the spinner answers WM_ERASEBKGND with 1.
 LRESULT CALLBACK DigitExWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:      return OnCreate(window);
@@ -130,23 +122,24 @@ LRESULT CALLBACK DigitExWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:       return OnPaint(window);
     case WM_ERASEBKGND:  return 1;
     case WM_SETFONT:     return OnSetFont(window, reinterpret_cast<HFONT>(wParam));
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<DigitExState>(window);
-    case WM_MOUSEMOVE:   return OnMouseMove(window);
+    case WM_MOUSEMOVE:   return OnHover(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    default:             return ToolkitDefault<DigitExState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 
 HWND CreateDigitEx(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                    COLORREF textColor, COLORREF backColor, int maxPos, int resetPos) {
     const ControlPlace place = {instance, parent, id, x, y, width, height};
-    return CreateControl<DigitExState>(kClassName, "", place, [&](HWND window, DigitExState& state) {
+    return CreateControl<DigitExState>(kDigitExClass, place, [&](HWND window, DigitExState& state) {
         state.maxPos = maxPos;
         state.pos = 0;
         state.resetPos = resetPos;
@@ -158,3 +151,6 @@ HWND CreateDigitEx(HINSTANCE instance, HWND parent, int id, int x, int y, int wi
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), 0);
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kDigitExClass = {"Zut_DigitExClass", DigitExWindowProc, kPsizeCursor};

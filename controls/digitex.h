@@ -15,8 +15,8 @@ struct DigitExState {
 
 // The paint routine: fills client with backColor and draws pos ("%02d") in textColor and the
 // block's font, centred at the top, composed off-screen and copied with one BitBlt. Serves
-// WM_PAINT and any other DC (a test's memory DC). A null block draws nothing.
-void DrawDigitEx(HDC dc, const RECT& client, int unused, const DigitExState* state);
+// WM_PAINT and any other DC (a test's memory DC). A null state block draws nothing.
+void DrawDigitEx(HDC dc, const RECT& client, const DigitExState* state);
 
 // Creates a spinner (hidden WS_CHILD, block filled, own bold Arial font as tall as the window
 // handed over with WM_SETFONT, then shown). Null when creation was refused.

@@ -7,24 +7,20 @@
 
 #include "controls/control_math.h"
 #include "controls/hs_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: HSState (hs.h), twelve 32-bit fields and 40 characters on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(HSState) == 88, "the horizontal slider's block is 88 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(HSState) == 88, "the horizontal slider's state block is 88 bytes");
 static_assert(sizeof(HSState::caption) == hs_rules::kCaptionSize && sizeof(HSState::suffix) == hs_rules::kSuffixSize,
-              "the rules read the block's arrays");
+              "the rules read the state block's arrays");
 
 namespace {
 
 // 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_HSClass";
 constexpr COLORREF kBarColour = RGB(0, 130, 120);
-constexpr int kQuietTrace = 0;   // trace flag of settled paints
-constexpr int kActiveTrace = 1;  // trace flag of paints while pressed or dragged
 constexpr int kTextTop = 4;
 constexpr int kCaptionLeft = 4;
 constexpr int kThumbTop = 1;
-constexpr WORD kRightButtonCode = 2;
 
 RECT g_hsRect;  // shared by every horizontal slider: the client rectangle before each paint and hit test
 
@@ -33,9 +29,9 @@ RECT g_hsRect;  // shared by every horizontal slider: the client rectangle befor
 }  // namespace
 
 // 4. Paint routine.
-void DrawHS(HDC dc, const RECT& client, int flag, const HSState* state) {
+void DrawHS(HDC dc, const RECT& client, HSTrace trace, const HSState* state) {
     if (!state) return;
-    DebugTrace("Zut_DrawHS %d\n", flag);
+    DebugTrace("Zut_DrawHS %d\n", trace);
     const int width = client.right - client.left, height = client.bottom - client.top;
     Composition compose(dc, width, height);
     MemoryDC source(dc);
@@ -72,19 +68,28 @@ void DrawHS(HDC dc, const RECT& client, int flag, const HSState* state) {
 
 namespace {
 
-void Repaint(HWND window, int flag) {
-    RepaintAtOnce(window, g_hsRect, DrawHS, flag);
+void Repaint(HWND window, HSTrace trace) {
+    RepaintAtOnce(window, g_hsRect, DrawHS, trace);
 }
 
 void Notify(HWND window) { PostPositionNotify<HSState>(window, WM_HSCROLL, SB_THUMBPOSITION); }
 
-// 5. Handlers.
-
-LRESULT OnFocus(HWND window, LONG focused) {
-    if (HSState* state = GetStateBlock<HSState>(window)) state->focused = focused;
-    Repaint(window, kQuietTrace);
-    return 0;
+// The bar follows the pointer: on the press, and on each move inside while a flag is held
+// (which also notifies).
+void Track(HWND window, POINT pointer) {
+    if (HSState* state = GetStateBlock<HSState>(window))
+        state->pos = hs_rules::PointerPosition(static_cast<WORD>(pointer.x), state->trackRight, state->trackLeft,
+                                               state->maxPos);
+    Repaint(window, kHSActiveTrace);
 }
+
+// The release and the wheel settle.
+void Settle(HWND window) {
+    Repaint(window, kHSQuietTrace);
+    Notify(window);
+}
+
+// 5. Handlers.
 
 // Disabling also puts the position back to 0; enabling keeps it. Not the default procedure's.
 LRESULT OnEnable(HWND window, LONG enabled) {
@@ -92,51 +97,13 @@ LRESULT OnEnable(HWND window, LONG enabled) {
         state->enabled = enabled;
         if (enabled == 0) state->pos = 0;
     }
-    Repaint(window, kQuietTrace);
+    Repaint(window, kHSQuietTrace);
     return 0;
 }
 
-// Taken as it comes, unclamped; the parent is not told.
-LRESULT OnSetPos(HWND window, LONG pos) {
-    if (HSState* state = GetStateBlock<HSState>(window)) state->pos = pos;
-    Repaint(window, kQuietTrace);
-    return 0;
-}
-
-void FollowPointer(HWND window, POINT pointer) {
-    if (HSState* state = GetStateBlock<HSState>(window))
-        state->pos = hs_rules::PointerPosition(static_cast<WORD>(pointer.x), state->trackRight, state->trackLeft,
-                                               state->maxPos);
-}
-
-// Any key-state flag drags (the slider keeps no dragging flag); outside the client area
-// nothing happens. A move without flags is a hover.
+// Outside the client area a drag does nothing.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
-    if (keys == 0) {
-        FocusOnHover(window);
-        return 0;
-    }
-    POINT pointer;
-    if (!PointerInside(window, g_hsRect, lParam, &pointer)) return 0;
-    FollowPointer(window, pointer);
-    Repaint(window, kActiveTrace);
-    Notify(window);
-    return 0;
-}
-
-// The press only moves the bar: no notification, no focus change.
-LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
-    SetCapture(window);
-    FollowPointer(window, PointerOf(lParam));  // the block fetched again: SetCapture sends
-    Repaint(window, kActiveTrace);
-    return 0;
-}
-
-// Whether or not this slider saw the press.
-LRESULT OnLeftButtonUp(HWND window) {
-    ReleaseCapture();
-    Repaint(window, kQuietTrace);
-    Notify(window);
+    DragMove(window, keys, lParam, g_hsRect, TrackThenNotify<Track, Notify>);
     return 0;
 }
 
@@ -148,8 +115,7 @@ LRESULT OnRightButtonUp(HWND window) {
 LRESULT OnMouseWheel(HWND window, short delta) {
     if (HSState* state = GetStateBlock<HSState>(window))
         state->pos = hs_rules::WheelPosition(state->pos, delta, state->maxPos);
-    Repaint(window, kQuietTrace);
-    Notify(window);
+    Settle(window);
     return 0;
 }
 
@@ -173,52 +139,44 @@ LRESULT OnSetRange(HWND window, WORD low, WORD high, LPCSTR suffix) {
     return 0;
 }
 
-}  // namespace
-
 // 6. Window procedure. Keys go to the default procedure although WM_GETDLGCODE asks for them.
+// The press only moves the bar: no notification, no focus change. SBM_SETPOS takes the
+// position as it comes, unclamped, and does not tell the parent. The images are the supplier's.
 LRESULT CALLBACK HSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:      return CreateStateBlock<HSState>(window);
-    case WM_DESTROY:     return DestroyStateBlock(window);  // the images are the supplier's
-    case WM_ERASEBKGND:  return 0;
-    case WM_PAINT:       return PaintMessage(window, g_hsRect, DrawHS, kQuietTrace);
-    case WM_SETFOCUS:    return OnFocus(window, 1);
-    case WM_KILLFOCUS:   return OnFocus(window, 0);
+    case WM_PAINT:       return PaintMessage(window, g_hsRect, DrawHS, kHSQuietTrace);
+    case WM_SETFOCUS:    return StoreAndRepaint(window, &HSState::focused, 1, g_hsRect, DrawHS, kHSQuietTrace);
+    case WM_KILLFOCUS:   return StoreAndRepaint(window, &HSState::focused, 0, g_hsRect, DrawHS, kHSQuietTrace);
     case WM_ENABLE:      return OnEnable(window, LongOf(wParam));
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
+    case SBM_SETPOS:     return StoreAndRepaint(window, &HSState::pos, LongOf(wParam), g_hsRect, DrawHS, kHSQuietTrace);
     case SBM_GETPOS:     return PositionOf<HSState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
-    case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);
+    case WM_LBUTTONUP:   return DragRelease(window, Settle);
     case WM_RBUTTONUP:   return OnRightButtonUp(window);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
     case HSM_SETOFFSET:  return OnSetOffset(window, LongOf(wParam));
     case HSM_SETSUFFIX:  return OnSetSuffix(window, reinterpret_cast<LPCSTR>(lParam));
     case HSM_SETRANGE:   return OnSetRange(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<LPCSTR>(lParam));
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    default:             return ToolkitDefault<HSState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateHS(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, HBITMAP back,
               HBITMAP thumb, HBITMAP thumbFocus, int trackLeft, int trackRight, int maxPos, LPCSTR caption,
               LPCSTR suffix, short rangeLow, short rangeHigh) {
     const ControlPlace place = {instance, parent, id, x, y, width, height};
-    return CreateControl<HSState>(kClassName, "", place, [&](HWND, HSState& state) {
-        state.trackRight = trackRight;
-        state.trackLeft = trackLeft;
-        state.maxPos = maxPos;
-        state.pos = 0;
-        state.focused = 0;
-        state.enabled = 1;
-        state.displayOffset = 0;
-        state.rangeLow = static_cast<WORD>(rangeLow);
-        state.rangeHigh = static_cast<WORD>(rangeHigh);
-        state.backBitmap = back;
-        state.thumbBitmap = thumb;
-        state.thumbFocusBitmap = thumbFocus;
+    return CreateControl<HSState>(kHSClass, place, [&](HWND, HSState& state) {
+        // The whole state block, in field order: at position 0, unfocused, enabled, no offset.
+        state = HSState{trackRight, trackLeft, maxPos, 0, 0, 1, 0, static_cast<WORD>(rangeLow),
+                        static_cast<WORD>(rangeHigh), back, thumb, thumbFocus, {}, {}};
         control_math::CopyBounded(state.caption, caption);
         control_math::CopyBounded(state.suffix, suffix);
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kHSClass = {"Zut_HSClass", HSWindowProc, nullptr};

@@ -23,15 +23,19 @@ struct HSState {
     char suffix[8];            // at most 7 characters, written right after the value
 };
 
+// The paint's trace flag: 1 for the paints while the bar is pressed or dragged, 0 else.
+using HSTrace = int;
+constexpr HSTrace kHSQuietTrace = 0;
+constexpr HSTrace kHSActiveTrace = 1;
+
 // Messages of the horizontal slider beside SBM_SETPOS / SBM_GETPOS.
 constexpr UINT HSM_SETOFFSET = WM_USER;      // wParam: displayOffset
 constexpr UINT HSM_SETSUFFIX = WM_USER + 1;  // lParam: the suffix text
 constexpr UINT HSM_SETRANGE = WM_USER + 2;   // wParam: MAKEWPARAM(low, high) of the display range; lParam: suffix
 
 // The paint routine: background, bar, caption, value text and thumb, composed off-screen at
-// the client size and copied to the DC's origin. A null block draws nothing; flag is the trace
-// flag.
-void DrawHS(HDC dc, const RECT& client, int flag, const HSState* state);
+// the client size and copied to the DC's origin. A null state block draws nothing.
+void DrawHS(HDC dc, const RECT& client, HSTrace trace, const HSState* state);
 
 // Creates a horizontal slider of the given size, enabled, at position 0, unfocused, shown.
 // trackLeft..trackRight is the pointer's range (position 0 at x = 0, maxPos at trackRight);

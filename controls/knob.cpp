@@ -6,16 +6,14 @@
 #include "controls/knob.h"
 
 #include "controls/knob_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: KnobState (knob.h), eleven 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(KnobState) == 44, "the knob's block is 44 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(KnobState) == 44, "the knob's state block is 44 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_KnobClass";
-
 RECT g_knobRect;  // shared by every knob: the client rectangle before each paint and hit test
 
 // 3. Arithmetic: knob_rules.h (centre, orbit, marker angle and place, pointer angle, wheel).
@@ -28,7 +26,7 @@ knob_rules::Point MarkerAt(const KnobState& state, LONG value, LONG width) {
 }  // namespace
 
 // 4. Paint routine: save-under, straight on the target. No trace call.
-void DrawKnob(HDC dc, const RECT&, int, KnobState* state) {
+void DrawKnob(HDC dc, const RECT&, KnobState* state) {
     if (!state) return;
     MemoryDC memory(dc);
     const bool firstPaint = !state->saveBitmap;
@@ -62,6 +60,25 @@ void Repaint(HWND window) {
 
 void Notify(HWND window, WORD request) { PostPositionNotify<KnobState>(window, WM_HSCROLL, request); }
 
+// The value follows the pointer's angle: on the press, and on each move inside while a flag
+// is held (which also notifies).
+void Track(HWND window, POINT pointer) {
+    if (KnobState* state = GetStateBlock<KnobState>(window)) {
+        const knob_rules::Geometry g = {state->centerX, state->centerY, state->radius};
+        state->pos = knob_rules::PointerPosition(static_cast<WORD>(pointer.x), static_cast<WORD>(pointer.y), g,
+                                                 state->minPos, state->maxPos);
+    }
+    Repaint(window);
+}
+
+void NotifyTrack(HWND window) { Notify(window, SB_THUMBTRACK); }
+
+// The release and the wheel settle.
+void Settle(HWND window) {
+    Repaint(window);
+    Notify(window, SB_THUMBPOSITION);
+}
+
 // 5. Handlers.
 
 // Centre and radius from the client size now; a later resize keeps them.
@@ -85,100 +102,53 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
-LRESULT OnFocus(HWND window, LONG focused) {
-    if (KnobState* state = GetStateBlock<KnobState>(window)) state->focused = focused;
-    Repaint(window);
-    return 0;
-}
-
-// Taken as it comes, unclamped; the parent is not told.
-LRESULT OnSetPos(HWND window, LONG pos) {
-    if (KnobState* state = GetStateBlock<KnobState>(window)) state->pos = pos;
-    Repaint(window);
-    return 0;
-}
-
-void FollowPointer(HWND window, POINT pointer) {
-    KnobState* state = GetStateBlock<KnobState>(window);
-    if (!state) return;
-    const knob_rules::Geometry g = {state->centerX, state->centerY, state->radius};
-    state->pos = knob_rules::PointerPosition(static_cast<WORD>(pointer.x), static_cast<WORD>(pointer.y), g,
-                                             state->minPos, state->maxPos);
-}
-
-// Any key-state flag turns the knob (it keeps no dragging flag); outside the client area
-// nothing happens. A move without flags is a hover.
+// Outside the client area a drag does nothing.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
-    if (keys == 0) {
-        FocusOnHover(window);
-        return 0;
-    }
-    POINT pointer;
-    if (!PointerInside(window, g_knobRect, lParam, &pointer)) return 0;
-    FollowPointer(window, pointer);
-    Repaint(window);
-    Notify(window, SB_THUMBTRACK);
-    return 0;
-}
-
-// The press only turns the knob: no notification, no focus change.
-LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
-    SetCapture(window);
-    FollowPointer(window, PointerOf(lParam));  // the block fetched again: SetCapture sends
-    Repaint(window);
-    return 0;
-}
-
-// Whether or not this knob saw the press.
-LRESULT OnLeftButtonUp(HWND window) {
-    ReleaseCapture();
-    Repaint(window);
-    Notify(window, SB_THUMBPOSITION);
+    DragMove(window, keys, lParam, g_knobRect, TrackThenNotify<Track, NotifyTrack>);
     return 0;
 }
 
 LRESULT OnMouseWheel(HWND window, short delta) {
     if (KnobState* state = GetStateBlock<KnobState>(window))
         state->pos = knob_rules::WheelPosition(state->pos, delta, state->minPos, state->maxPos);
-    Repaint(window);
-    Notify(window, SB_THUMBPOSITION);
+    Settle(window);
     return 0;
 }
 
-}  // namespace
-
 // 6. Window procedure. Keys go to the default procedure: the knob cannot be turned from the
-// keyboard.
+// keyboard. The press only turns the knob: no notification, no focus change. SBM_SETPOS takes
+// the value as it comes, unclamped, and does not tell the parent.
 LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:      return OnCreate(window);
     case WM_DESTROY:     return OnDestroy(window);
-    case WM_ERASEBKGND:  return 0;
     case WM_PAINT:       return PaintMessage(window, g_knobRect, DrawKnob);
-    case WM_SETFOCUS:    return OnFocus(window, 1);
-    case WM_KILLFOCUS:   return OnFocus(window, 0);
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
-    case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
+    case WM_SETFOCUS:    return StoreAndRepaint(window, &KnobState::focused, 1, g_knobRect, DrawKnob);
+    case WM_KILLFOCUS:   return StoreAndRepaint(window, &KnobState::focused, 0, g_knobRect, DrawKnob);
+    case SBM_SETPOS:     return StoreAndRepaint(window, &KnobState::pos, LongOf(wParam), g_knobRect, DrawKnob);
     case SBM_GETPOS:     return PositionOf<KnobState>(window);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
-    case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);
+    case WM_LBUTTONUP:   return DragRelease(window, Settle);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    default:             return ToolkitDefault<KnobState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, HBITMAP marker,
                 HBITMAP markerFocus, int minPos, int maxPos, int pos) {
     const ControlPlace place = {instance, parent, id, x, y, width, height};
-    return CreateControl<KnobState>(kClassName, "", place, [&](HWND, KnobState& state) {
+    return CreateControl<KnobState>(kKnobClass, place, [&](HWND, KnobState& state) {
         state.maxPos = maxPos;
         state.minPos = minPos;
         state.pos = pos;
-        state.focused = 0;
         state.markerFocusBitmap = markerFocus;
-        state.markerBitmap = marker;
-        state.saveBitmap = nullptr;
+        state.markerBitmap = marker;  // unfocused and without a save-under: zero-filled
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kKnobClass = {"Zut_KnobClass", KnobWindowProc, kPsizeCursor};

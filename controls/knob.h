@@ -23,8 +23,8 @@ struct KnobState {
 // The paint routine: puts back the pixels saved under the marker at drawnPos (the first paint
 // creates saveBitmap instead), saves those under the marker at pos and draws the marker there,
 // on the DC itself; nothing else of the DC is touched. Writes saveBitmap and drawnPos. A null
-// block draws nothing; client and flag are not used.
-void DrawKnob(HDC dc, const RECT& client, int flag, KnobState* state);
+// state block draws nothing; client is not used.
+void DrawKnob(HDC dc, const RECT& client, KnobState* state);
 
 // Creates a knob of the given size (centre and radius follow from it and stay), unfocused,
 // shown, at pos within minPos (lower left) .. maxPos (lower right). The markers stay their

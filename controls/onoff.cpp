@@ -5,18 +5,14 @@
 #include "controls/onoff.h"
 
 #include "controls/togle_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: OnOffState (onoff.h), one 32-bit field.
-static_assert(sizeof(OnOffState) == 4, "the switch's block is 4 bytes");
+static_assert(sizeof(OnOffState) == 4, "the switch's state block is 4 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variables, shared by every switch.
-constexpr char kClassName[] = "Zut_OnOffClass";
-constexpr int kReleased = 0;
-constexpr int kPressed = 1;
-
 // The four images, borrowed from the bitmap cache; fetched again at every WM_CREATE.
 HBITMAP g_pressedOffBitmap;   // 0x81
 HBITMAP g_releasedOffBitmap;  // 0x82
@@ -26,31 +22,31 @@ LONG g_draggedOut;   // 1 once the pointer was seen outside the pressed switch; 
 RECT g_onOffRect;    // the client rectangle, before each paint and each hit test
 POINT g_onOffPoint;  // the pointer of the last hit-tested move
 
-// 3. The image: mode 1 is pressed, any other released; a check state of 0 is off, any other
-// on. The check state itself follows the toggle's rules (togle_rules.h).
-HBITMAP ImageOf(int mode, LONG checkState) {
-    if (mode == kPressed) return checkState == 0 ? g_pressedOffBitmap : g_pressedOnBitmap;
+// 3. The image: a check state of 0 is off, any other on. The check state itself follows the
+// toggle's rules (togle_rules.h).
+HBITMAP ImageOf(OnOffLook look, LONG checkState) {
+    if (look == kOnOffPressed) return checkState == 0 ? g_pressedOffBitmap : g_pressedOnBitmap;
     return checkState == 0 ? g_releasedOffBitmap : g_releasedOnBitmap;
 }
 
 }  // namespace
 
 // 4. Paint routine.
-void DrawOnOff(HDC dc, const RECT& client, int mode, const OnOffState* block) {
+void DrawOnOff(HDC dc, const RECT& client, OnOffLook look, const OnOffState* state) {
     DebugTrace("Zut_DrawOnOff\n");
-    if (!block) return;
-    BlitImage(dc, client, ImageOf(mode, block->checkState));
+    if (!state) return;
+    BlitImage(dc, client, ImageOf(look, state->checkState));
 }
 
 namespace {
 
-void Repaint(HWND window, int mode) {
-    RepaintAtOnce(window, g_onOffRect, DrawOnOff, mode);
+void Repaint(HWND window, OnOffLook look) {
+    RepaintAtOnce(window, g_onOffRect, DrawOnOff, look);
 }
 
 // 5. Handlers.
 
-// The images come first, by integer identifier in this order, even when the block is then
+// The images come first, by integer identifier in this order, even when the state block is then
 // refused.
 LRESULT OnCreate(HWND window) {
     g_pressedOnBitmap = LoadCachedBitmap(g_toolkitInstance, MAKEINTRESOURCEA(0x84));
@@ -61,69 +57,63 @@ LRESULT OnCreate(HWND window) {
 }
 
 LRESULT OnGetCheck(HWND window) {
-    const OnOffState* block = GetStateBlock<OnOffState>(window);
-    return block && block->checkState == 1 ? 1 : 0;
+    const OnOffState* state = GetStateBlock<OnOffState>(window);
+    return state && state->checkState == 1 ? 1 : 0;
 }
 
 // Values other than exactly 0 or 1 change nothing, but every BM_SETCHECK repaints.
 LRESULT OnSetCheck(HWND window, WPARAM requested) {
-    if (OnOffState* block = GetStateBlock<OnOffState>(window))
-        block->checkState = togle_rules::AcceptCheck(block->checkState, requested);
-    Repaint(window, kReleased);
+    if (OnOffState* state = GetStateBlock<OnOffState>(window))
+        state->checkState = togle_rules::AcceptCheck(state->checkState, requested);
+    Repaint(window, kOnOffReleased);
     return 0;
 }
 
 // Only moves with a button or key flag matter, and only until the pointer first leaves.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
-    if (FirstMoveOutside(window, keys, lParam, g_draggedOut, g_onOffRect, g_onOffPoint)) {
-        Repaint(window, kReleased);
-        g_draggedOut = 1;
-    }
-    return 0;
+    return MomentaryMove(window, keys, lParam, g_draggedOut, g_onOffRect, g_onOffPoint,
+                         [window] { Repaint(window, kOnOffReleased); });
 }
 
 // The pressed image is the state's before the flip; the notice is posted before the flip too,
 // but the parent reads it after this returns and so sees the new state.
 LRESULT OnLeftButtonDown(HWND window) {
-    SetCapture(window);
-    Repaint(window, kPressed);
-    SetFocus(window);
-    PostCommandWholeId(window);
-    if (OnOffState* block = GetStateBlock<OnOffState>(window))
-        block->checkState = togle_rules::FlipCheck(block->checkState);
-    g_draggedOut = 0;
-    return 0;
+    return MomentaryPress(window, g_draggedOut, [window] { Repaint(window, kOnOffPressed); }, [window] {
+        PostCommandWholeId(window);
+        if (OnOffState* state = GetStateBlock<OnOffState>(window))
+            state->checkState = togle_rules::FlipCheck(state->checkState);
+    });
 }
 
 LRESULT OnLeftButtonUp(HWND window) {
     ReleaseCapture();
-    Repaint(window, kReleased);
+    Repaint(window, kOnOffReleased);
     return 0;
 }
 
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The images are the cache's.
 LRESULT CALLBACK OnOffWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:      return OnCreate(window);
-    case WM_DESTROY:     return DestroyStateBlock(window);  // the images are the cache's
-    case WM_PAINT:       return PaintMessage(window, g_onOffRect, DrawOnOff, kReleased);
-    case WM_ERASEBKGND:  return 0;
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
+    case WM_PAINT:       return PaintMessage(window, g_onOffRect, DrawOnOff, kOnOffReleased);
     case BM_GETCHECK:    return OnGetCheck(window);
     case BM_SETCHECK:    return OnSetCheck(window, wParam);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    default:             return ToolkitDefault<OnOffState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateOnOff(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                  bool on) {
     const ControlPlace place = {instance, parent, id, x, y, width, height};
-    return CreateControl<OnOffState>(kClassName, "", place,
-                                     [&](HWND, OnOffState& block) { block.checkState = on ? 1 : 0; });
+    return CreateControl<OnOffState>(kOnOffClass, place,
+                                     [&](HWND, OnOffState& state) { state.checkState = on ? 1 : 0; });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kOnOffClass = {"Zut_OnOffClass", OnOffWindowProc, nullptr};

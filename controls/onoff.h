@@ -12,10 +12,16 @@ struct OnOffState {
     LONG checkState;  // 1 = on, 0 = off; nothing else is stored
 };
 
-// The paint routine: copies the image of mode (1 pressed, any other released) and the block's
-// state to the DC's origin, sized by client's right and bottom; a missing image shows the
-// class background (COLOR_WINDOW). Trace first; a null block draws nothing.
-void DrawOnOff(HDC dc, const RECT& client, int mode, const OnOffState* block);
+// Which image of the check state the paint routine copies: the pressed one for kOnOffPressed,
+// the released one for any other value.
+using OnOffLook = int;
+constexpr OnOffLook kOnOffReleased = 0;
+constexpr OnOffLook kOnOffPressed = 1;
+
+// The paint routine: copies the image of the look and the check state to the DC's origin,
+// sized by client's right and bottom; a missing image shows the class background
+// (COLOR_WINDOW). Trace first; a null state block draws nothing.
+void DrawOnOff(HDC dc, const RECT& client, OnOffLook look, const OnOffState* state);
 
 // Creates a switch of the given size, on or off, shown. Null when creation was refused.
 HWND CreateOnOff(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,

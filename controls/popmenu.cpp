@@ -7,33 +7,35 @@
 
 #include "controls/button.h"
 #include "controls/control_math.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: PopMenuState (popmenu.h), five 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(PopMenuState) == 20, "the selector's block is 20 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(PopMenuState) == 20, "the selector's state block is 20 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide rectangle.
-constexpr char kClassName[] = "Zut_PopMenuClass";
 constexpr int kFaceLeft = 20;            // the button's columns, left to it
 constexpr int kLabelX = 24, kLabelY = 4;
 constexpr int kLabelBytes = 64;          // at most 63 characters
-constexpr WORD kChoiceCode = 1;
-constexpr WORD kRightButtonCode = 2;
+constexpr WORD kChoiceCode = kLeftButtonCode;
 
 RECT g_popMenuRect;  // the client rectangle, before each paint
 
 }  // namespace
 
 // 4. Paint routine.
-void DrawPopMenu(HDC dc, const RECT&, int, const PopMenuState* state) {
+void DrawPopMenu(HDC dc, const RECT& client, const PopMenuState* state) {
     DebugTrace("Zut_DrawPopMenu\n");
     if (!state) return;
-    MemoryDC memory(dc);
-    SelectGuard keepBitmap(memory, state->backBitmap);
     const SIZE face = BitmapSize(state->backBitmap);
-    BitBlt(dc, kFaceLeft, 0, face.cx, face.cy, memory, 0, 0, SRCCOPY);
+    {
+        MemoryDC memory(dc);
+        SelectGuard keepBitmap(memory, state->backBitmap);
+        BitBlt(dc, kFaceLeft, 0, face.cx, face.cy, memory, 0, 0, SRCCOPY);
+    }
+    // A face shorter than the window (as tall as the button) leaves no strip unpainted.
+    FillBelowImage(dc, client, kFaceLeft, face);
 
     // A position that names no item leaves the label empty.
     char label[kLabelBytes] = "";
@@ -92,7 +94,7 @@ void OpenMenu(HWND window) {
 LRESULT OnCommand(HWND window, WORD id, WORD code) {
     PopMenuState* state = GetStateBlock<PopMenuState>(window);
     if (!state) return 0;
-    if (code == 1) {
+    if (code == kLeftButtonCode) {
         if (id == kPopMenuButtonId) OpenMenu(window);
     } else if (code == kRightButtonCode) {
         PostCommandNotify(window, kRightButtonCode);
@@ -110,29 +112,21 @@ LRESULT OnLeftButtonUp(HWND window) {
     return 0;
 }
 
-LRESULT OnRightButtonUp(HWND window) {
-    PostCommandNotify(window, kRightButtonCode);
-    return 0;
-}
-
-}  // namespace
-
 // 6. Window procedure.
 LRESULT CALLBACK PopMenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:     return CreateStateBlock<PopMenuState>(window);
     case WM_DESTROY:    return OnDestroy(window);
-    case WM_ERASEBKGND: return 0;
     case WM_PAINT:      return PaintMessage(window, g_popMenuRect, DrawPopMenu);
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
     case SBM_SETPOS:    return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:    return PositionOf<PopMenuState>(window);
     case WM_COMMAND:    return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+    case WM_RBUTTONUP:  return NotifyRightButton(window);
     case WM_LBUTTONUP:  return OnLeftButtonUp(window);
-    case WM_RBUTTONUP:  return OnRightButtonUp(window);
-    default:            return DefWindowProcA(window, message, wParam, lParam);
+    default:            return ToolkitDefault<PopMenuState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreatePopMenu(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP face,
@@ -142,7 +136,7 @@ HWND CreatePopMenu(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMA
     const SIZE buttonSize = BitmapSize(buttonNormal ? buttonNormal : buttonPressed);
     const int height = faceSize.cy > buttonSize.cy ? faceSize.cy : buttonSize.cy;
     const ControlPlace place = {instance, parent, id, x, y, kFaceLeft + faceSize.cx, height};
-    return CreateControl<PopMenuState>(kClassName, "", place, [&](HWND window, PopMenuState& state) {
+    return CreateControl<PopMenuState>(kPopMenuClass, place, [&](HWND window, PopMenuState& state) {
         HMENU menu = CreatePopupMenu();
         int items = 0;
         // Items stop at the first that cannot be added, so position p keeps id 5001 + p.
@@ -156,3 +150,6 @@ HWND CreatePopMenu(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMA
         CreateButton(instance, window, kPopMenuButtonId, 0, 0, buttonPressed, buttonNormal);
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kPopMenuClass = {"Zut_PopMenuClass", PopMenuWindowProc, nullptr};

@@ -18,9 +18,11 @@ constexpr int kPopMenuButtonId = 5000;
 constexpr int kPopMenuFirstItemId = 5001;
 
 // The paint routine: the face at (20, 0) at its own size, then the label of item pos at
-// (24, 4) in the shared font, transparent, in the DC's text colour. The leftmost 20 columns
-// are left alone. Trace first; a null block draws nothing.
-void DrawPopMenu(HDC dc, const RECT& client, int unused, const PopMenuState* state);
+// (24, 4) in the shared font, transparent, in the DC's text colour. Below a face shorter than
+// client, its columns show the class background (COLOR_WINDOW); the leftmost 20 columns and
+// whatever lies right of the face are left alone. Trace first; a null state block draws
+// nothing.
+void DrawPopMenu(HDC dc, const RECT& client, const PopMenuState* state);
 
 // Creates a selector at (x, y), 20 pixels wider than its face and as high as the taller of
 // the face and the button: builds its popup menu from count labels (item p gets id 5001 + p),

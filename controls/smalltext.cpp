@@ -6,44 +6,53 @@
 
 #include "controls/control_math.h"
 #include "controls/smalltext_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: SmallTextState (smalltext.h), two colours and 64 characters.
-static_assert(sizeof(SmallTextState) == 72, "the label's block is 72 bytes");
+static_assert(sizeof(SmallTextState) == 72, "the label's state block is 72 bytes");
 
 namespace {
 
-// 2. Constants. No class-wide variables.
-constexpr char kClassName[] = "Zut_SmallTextClass";
+// No class-wide variables.
 
 // 3. Arithmetic: smalltext_rules.h (text position and bounded length).
 
 }  // namespace
 
 // 4. Paint routine.
-void DrawSmallText(HDC dc, const RECT& client, int, const SmallTextState* block) {
-    if (!block) return;
+void DrawSmallText(HDC dc, const RECT& client, const SmallTextState* state) {
+    if (!state) return;
     {
-        OwnedGdi<HBRUSH> brush(CreateSolidBrush(block->backColor));
+        OwnedGdi<HBRUSH> brush(CreateSolidBrush(state->backColor));
         FillRect(dc, &client, brush);
     }
     SelectGuard keepFont(dc, SharedFont);  // nothing selected without a shared font
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, block->textColor);
+    SetTextColor(dc, state->textColor);
     SetTextAlign(dc, TA_CENTER | TA_TOP);
-    TextOutA(dc, smalltext_rules::TextX(client.left, client.right), 0, block->text,
-             control_math::BoundedLength(block->text));
+    TextOutA(dc, smalltext_rules::TextX(client.left, client.right), 0, state->text,
+             control_math::BoundedLength(state->text));
 }
 
 namespace {
 
 // 5. Handlers.
 
-// The text is cut to what the block holds; the window's own title is left alone, and the
+// Every label, also one made with CreateWindowExA alone, starts with an empty text in the
+// creation function's default colours, black on white, until its creator sets others.
+LRESULT OnCreate(HWND window) {
+    auto* state = static_cast<SmallTextState*>(AllocStateBlock(window, sizeof(SmallTextState)));
+    if (!state) return -1;
+    state->textColor = kSmallTextDefaultText;
+    state->backColor = kSmallTextDefaultBack;
+    return 0;
+}
+
+// The text is cut to what the state block holds; the window's own title is left alone, and the
 // answer 0 makes SetWindowTextA report FALSE.
 LRESULT OnSetText(HWND window, const char* text) {
-    if (SmallTextState* block = GetStateBlock<SmallTextState>(window))
-        control_math::CopyBounded(block->text, text);
+    if (SmallTextState* state = GetStateBlock<SmallTextState>(window))
+        control_math::CopyBounded(state->text, text);
     InvalidateRect(window, nullptr, TRUE);
     return 0;
 }
@@ -53,27 +62,29 @@ LRESULT OnPaint(HWND window) {
     return PaintMessage(window, client, DrawSmallText);
 }
 
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The one class that leaves WM_GETDLGCODE to DefWindowProcA.
 LRESULT CALLBACK SmallTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:     return CreateStateBlock<SmallTextState>(window);
-    case WM_DESTROY:    return DestroyStateBlock(window);
+    case WM_CREATE:     return OnCreate(window);
     case WM_SETTEXT:    return OnSetText(window, reinterpret_cast<const char*>(lParam));
     case WM_PAINT:      return OnPaint(window);
-    case WM_ERASEBKGND: return 0;
-    default:            return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETDLGCODE: return DefWindowProcA(window, message, wParam, lParam);
+    default:            return ToolkitDefault<SmallTextState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                      COLORREF textColor, COLORREF backColor) {
     const ControlPlace place = {instance, parent, id, x, y, width, height};
-    return CreateControl<SmallTextState>(kClassName, "", place, [&](HWND, SmallTextState& block) {
-        block.textColor = textColor;
-        block.backColor = backColor;
-        block.text[0] = '\0';
+    return CreateControl<SmallTextState>(kSmallTextClass, place, [&](HWND, SmallTextState& state) {
+        state.textColor = textColor;
+        state.backColor = backColor;
+        state.text[0] = '\0';
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kSmallTextClass = {"Zut_SmallTextClass", SmallTextWindowProc, nullptr};

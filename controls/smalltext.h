@@ -13,15 +13,15 @@ struct SmallTextState {
     char text[64];       // the text shown, NUL-terminated: at most 63 characters
 };
 
-// The creation function's colours unless the caller gives others: black on white.
+// A label's colours until its creator sets others, and the creation function's unless the
+// caller gives others: black on white.
 constexpr COLORREF kSmallTextDefaultText = RGB(0, 0, 0);
 constexpr COLORREF kSmallTextDefaultBack = RGB(255, 255, 255);
 
 // The paint routine, straight into the DC: fills client with backColor, then draws the text
 // in SharedFont and textColor, transparent, its top centre at half client's width and y 0.
-// The font it replaces is selected back. No trace; a null block draws nothing. flag is not
-// used.
-void DrawSmallText(HDC dc, const RECT& client, int flag, const SmallTextState* block);
+// The font it replaces is selected back. No trace; a null state block draws nothing.
+void DrawSmallText(HDC dc, const RECT& client, const SmallTextState* state);
 
 // Creates a label of the given size and colours with an empty text, shown; the text is set
 // with WM_SETTEXT (SetWindowTextA). Null when creation was refused.

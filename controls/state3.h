@@ -13,13 +13,13 @@ struct State3State {
     HBITMAP bitmapState0;  // image of state 0; the supplier's
 };
 
-// The paint routine: copies the image of the block's state to the DC's origin, sized by
+// The paint routine: copies the image of the state block's state to the DC's origin, sized by
 // client's right and bottom. A state outside 0..2, or a null image, shows the class
-// background (COLOR_WINDOW). Trace first; a null block draws nothing. flag is not used.
-void DrawState3(HDC dc, const RECT& client, int flag, const State3State* block);
+// background (COLOR_WINDOW). Trace first; a null state block draws nothing.
+void DrawState3(HDC dc, const RECT& client, const State3State* state);
 
-// Creates a button in the given state, sized by state 0's image (state 1's, then state 2's,
+// Creates a button in the initial state, sized by state 0's image (state 1's, then state 2's,
 // when that one is null), shown. The images stay their supplier's (as a rule the bitmap
 // cache). Null when creation was refused.
 HWND CreateState3(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP state0,
-                  HBITMAP state1, HBITMAP state2, LONG state = 0);
+                  HBITMAP state1, HBITMAP state2, LONG initialState = 0);

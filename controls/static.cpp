@@ -3,61 +3,68 @@
 // the parent is never notified.
 #include "controls/static.h"
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: StaticState (static.h), one handle.
-static_assert(sizeof(void*) != 4 || sizeof(StaticState) == 4, "the static bitmap's block is 4 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(StaticState) == 4, "the static bitmap's state block is 4 bytes");
 
 namespace {
 
-// 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_StaticClass";
-
+// 2. The class-wide variable.
 RECT g_staticRect;  // shared by every static bitmap: the client rectangle before each paint
 
 }  // namespace
 
 // 4. Paint routine.
-void DrawStatic(HDC dc, const RECT& client, int, const StaticState* block) {
+void DrawStatic(HDC dc, const RECT& client, const StaticState* state) {
     DebugTrace("Zut_DrawStatic\n");
-    if (!block) return;
-    BlitImage(dc, client, block->imageBitmap);
+    if (!state) return;
+    BlitImage(dc, client, state->imageBitmap);
 }
 
 namespace {
 
 // 5. Handlers.
 
-// The block is fetched after the load: a missing bitmap's box runs a message loop, in which
-// the control may be destroyed.
+// A window that has no size yet (made from a name that did not load) takes the image's.
+void SizeIfEmpty(HWND window, HBITMAP image) {
+    RECT client;
+    if (!GetClientRect(window, &client) || !IsRectEmpty(&client)) return;
+    const SIZE size = BitmapSize(image);
+    if (size.cx > 0 && size.cy > 0)
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The state block is fetched after the load: a missing bitmap's box runs a message loop, in
+// which the control may be destroyed.
 LRESULT OnSetIcon(HWND window, LPCSTR name) {
     const HBITMAP image = LoadCachedBitmap(g_toolkitInstance, name);
-    if (StaticState* block = GetStateBlock<StaticState>(window)) block->imageBitmap = image;
+    if (StaticState* state = GetStateBlock<StaticState>(window)) state->imageBitmap = image;
+    SizeIfEmpty(window, image);
     RepaintAtOnce(window, g_staticRect, DrawStatic);
     return 0;
 }
 
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The image stays in the cache.
 LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:     return CreateStateBlock<StaticState>(window);
-    case WM_DESTROY:    return DestroyStateBlock(window);  // the image stays in the cache
-    case WM_ERASEBKGND: return 0;
     case WM_PAINT:      return PaintMessage(window, g_staticRect, DrawStatic);
     case WM_SETICON:    return OnSetIcon(window, reinterpret_cast<LPCSTR>(lParam));
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    default:            return DefWindowProcA(window, message, wParam, lParam);
+    default:            return ToolkitDefault<StaticState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateStatic(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR imageName) {
     HBITMAP image = LoadCachedBitmap(g_toolkitInstance, imageName);
     const SIZE size = BitmapSize(image);
     const ControlPlace place = {instance, parent, id, x, y, size.cx, size.cy};
-    return CreateControl<StaticState>(kClassName, "", place, [&](HWND, StaticState& state) {
+    return CreateControl<StaticState>(kStaticClass, place, [&](HWND, StaticState& state) {
         state.imageBitmap = image;
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kStaticClass = {"Zut_StaticClass", StaticWindowProc, nullptr};

@@ -4,18 +4,14 @@
 #include "controls/togle.h"
 
 #include "controls/togle_rules.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 // 1. State block: TogleState (togle.h), three 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(TogleState) == 12, "the toggle's block is 12 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(TogleState) == 12, "the toggle's state block is 12 bytes");
 
 namespace {
 
-// 2. Constants and the class-wide variable.
-constexpr char kClassName[] = "Zut_TogleClass";
-constexpr WORD kLeftButtonCode = 1;
-constexpr WORD kRightButtonCode = 2;
-
+// 2. The class-wide variable.
 // Shared by every toggle: receives the client rectangle right before each paint.
 RECT g_togleRect;
 
@@ -24,10 +20,10 @@ RECT g_togleRect;
 }  // namespace
 
 // 4. Paint routine.
-void DrawTogle(HDC dc, const RECT& client, int state, const TogleState* block) {
+void DrawTogle(HDC dc, const RECT& client, LONG checkState, const TogleState* state) {
     DebugTrace("Zut_DrawTogle\n");
-    if (!block) return;
-    HBITMAP image = togle_rules::ShowsOnImage(state) ? block->onBitmap : block->offBitmap;
+    if (!state) return;
+    HBITMAP image = togle_rules::ShowsOnImage(checkState) ? state->onBitmap : state->offBitmap;
     MemoryDC memory(dc);
     SelectGuard keep(memory, image);
     BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
@@ -35,9 +31,9 @@ void DrawTogle(HDC dc, const RECT& client, int state, const TogleState* block) {
 
 namespace {
 
-int CheckStateOf(HWND window) {
-    const TogleState* block = GetStateBlock<TogleState>(window);
-    return block ? block->checkState : 0;
+LONG CheckStateOf(HWND window) {
+    const TogleState* state = GetStateBlock<TogleState>(window);
+    return state ? state->checkState : 0;
 }
 
 // Repaint at once with the current state: on screen before the message returns.
@@ -47,36 +43,23 @@ void Repaint(HWND window) {
 
 // 5. Handlers.
 
-LRESULT OnCreate(HWND window) {
-    auto* block = static_cast<TogleState*>(AllocStateBlock(window, sizeof(TogleState)));
-    if (!block) return -1;
-    block->checkState = 0;
-    block->onBitmap = nullptr;
-    block->offBitmap = nullptr;
-    return 0;
-}
-
 LRESULT OnGetCheck(HWND window) {
     return CheckStateOf(window) == 1 ? 1 : 0;
 }
 
 // Values other than exactly 0 or 1 change nothing, but every BM_SETCHECK repaints.
 LRESULT OnSetCheck(HWND window, WPARAM requested) {
-    if (TogleState* block = GetStateBlock<TogleState>(window))
-        block->checkState = togle_rules::AcceptCheck(block->checkState, requested);
+    if (TogleState* state = GetStateBlock<TogleState>(window))
+        state->checkState = togle_rules::AcceptCheck(state->checkState, requested);
     Repaint(window);
     return 0;
 }
 
 // The state flips on the press, not on the release.
 LRESULT OnLeftButtonDown(HWND window) {
-    if (TogleState* block = GetStateBlock<TogleState>(window))
-        block->checkState = togle_rules::FlipCheck(block->checkState);
-    SetCapture(window);
-    SetFocus(window);
-    Repaint(window);
-    PostCommandNotify(window, kLeftButtonCode);
-    return 0;
+    if (TogleState* state = GetStateBlock<TogleState>(window))
+        state->checkState = togle_rules::FlipCheck(state->checkState);
+    return CaptureAndNotify(window, Repaint, kLeftButtonCode);
 }
 
 LRESULT OnLeftButtonUp(HWND window) {
@@ -85,29 +68,21 @@ LRESULT OnLeftButtonUp(HWND window) {
     return 0;
 }
 
-LRESULT OnRightButtonUp(HWND window) {
-    PostCommandNotify(window, kRightButtonCode);
-    return 0;
-}
-
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The state block starts off with no images; the images are the
+// cache's.
 LRESULT CALLBACK TogleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:      return OnCreate(window);
-    case WM_DESTROY:     return DestroyStateBlock(window);  // the bitmaps are the cache's
-    case WM_ERASEBKGND:  return 0;
     case WM_PAINT:       return PaintMessage(window, g_togleRect, DrawTogle, CheckStateOf(window));
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
     case BM_GETCHECK:    return OnGetCheck(window);
     case BM_SETCHECK:    return OnSetCheck(window, wParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
-    case WM_RBUTTONUP:   return OnRightButtonUp(window);
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    case WM_RBUTTONUP:   return NotifyRightButton(window);
+    default:             return ToolkitDefault<TogleState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 
@@ -123,8 +98,11 @@ HWND CreateTogle(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR o
                                                           offSize.cx > 0, {offSize.cx, offSize.cy});
 
     const ControlPlace place = {instance, parent, id, x, y, size.width, size.height};
-    return CreateControl<TogleState>(kClassName, "", place, [&](HWND, TogleState& block) {
-        block.onBitmap = on;
-        block.offBitmap = off;
+    return CreateControl<TogleState>(kTogleClass, place, [&](HWND, TogleState& state) {
+        state.onBitmap = on;
+        state.offBitmap = off;
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kTogleClass = {"Zut_TogleClass", TogleWindowProc, nullptr};

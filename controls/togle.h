@@ -9,10 +9,10 @@ struct TogleState {
     HBITMAP offBitmap; // drawn otherwise; borrowed from the bitmap cache
 };
 
-// The paint routine: copies the on image (state 1) or the off image (any other state) to the
-// DC's origin, sized by client's right and bottom. Calls the trace hook first; a null block
-// draws nothing.
-void DrawTogle(HDC dc, const RECT& client, int state, const TogleState* block);
+// The paint routine: copies the on image (check state 1) or the off image (any other) to the
+// DC's origin, sized by client's right and bottom. Calls the trace hook first; a null state
+// block draws nothing.
+void DrawTogle(HDC dc, const RECT& client, LONG checkState, const TogleState* state);
 
 // Creates a toggle sized by its on image (the off image's size when the on image is missing,
 // 0 x 0 with neither), off, shown. Null when creation was refused.

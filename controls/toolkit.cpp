@@ -1,4 +1,13 @@
-#include "controls/toolkit.h"
+// The toolkit core: registration, the bitmap cache, the shared font, and the kit's shared
+// pieces (toolkit_class.h).
+//
+// Adding a class: its header (state block, paint routine, creation function: what a user
+// needs); its source (window procedure, handlers, creation, and its registration row
+// kXxxClass, the one place of its class name), which controls/CMakeLists.txt picks up by
+// itself; the row's declaration in toolkit_class.h; the row in both lists below (the build
+// stops while they differ in length, the core test while they hold other rows or another
+// count of classes); its tests in tests/win32/.
+#include "controls/toolkit_class.h"
 
 #include "controls/bitmap_cache_table.h"
 
@@ -10,30 +19,20 @@ namespace {
 bitmap_cache::Table g_bitmapCache;  // the process-wide BitmapCache
 LOGFONTA g_sharedLogFont;           // all zero but for the fields set at registration
 
-// The class table in registration order; the unregistration order below indexes it.
-constexpr char kPsize[] = "psize";
-const ToolkitClass kClasses[] = {
-    {"Zut_ButtonClass", ButtonWindowProc, nullptr},
-    {"Zut_StaticClass", StaticWindowProc, nullptr},
-    {"Zut_PopMenuClass", PopMenuWindowProc, nullptr},
-    {"Zut_OnOffClass", OnOffWindowProc, nullptr},
-    {"Zut_TogleClass", TogleWindowProc, nullptr},
-    {"Zut_State3Class", State3WindowProc, nullptr},
-    {"Zut_VSClass", VSWindowProc, kPsize},
-    {"Zut_HSClass", HSWindowProc, nullptr},
-    {"Zut_BmpListClass", BmpListWindowProc, nullptr},
-    {"Zut_DigitClass", DigitWindowProc, nullptr},
-    {"Zut_BmpTextClass", BmpTextWindowProc, nullptr},
-    {"Zut_BmpGageClass", BmpGageWindowProc, nullptr},
-    {"Zut_KnobClass", KnobWindowProc, kPsize},
-    {"Zut_DigitExClass", DigitExWindowProc, kPsize},
-    {"Zut_SmallTextClass", SmallTextWindowProc, nullptr},
+// The rows in registration order, and the same rows in unregistration order, which swaps
+// positions 10 to 12: bitmap gauge, bitmap text, digit display.
+const ToolkitClass* const kClasses[] = {
+    &kButtonClass, &kStaticClass, &kPopMenuClass, &kOnOffClass, &kTogleClass,
+    &kState3Class, &kVSClass, &kHSClass, &kBmpListClass, &kDigitClass,
+    &kBmpTextClass, &kBmpGageClass, &kKnobClass, &kDigitExClass, &kSmallTextClass,
+};
+const ToolkitClass* const kUnregisterOrder[] = {
+    &kButtonClass, &kStaticClass, &kPopMenuClass, &kOnOffClass, &kTogleClass,
+    &kState3Class, &kVSClass, &kHSClass, &kBmpListClass, &kBmpGageClass,
+    &kBmpTextClass, &kDigitClass, &kKnobClass, &kDigitExClass, &kSmallTextClass,
 };
 constexpr int kClassCount = sizeof kClasses / sizeof kClasses[0];
-static_assert(kClassCount == 15, "the toolkit has fifteen classes");
-
-// Unregistration swaps positions 10 to 12: bitmap gauge, bitmap text, digit display.
-const int kUnregisterOrder[kClassCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 10, 9, 12, 13, 14};
+static_assert(sizeof kUnregisterOrder == sizeof kClasses, "every class is unregistered once");
 
 bitmap_cache::Handle LoadFromModule(void* context, const char* name) {
     HINSTANCE instance = static_cast<HINSTANCE>(context);
@@ -58,21 +57,19 @@ void* HeapStateAlloc(SIZE_T size) {
 
 void* (*g_stateBlockAlloc)(SIZE_T size) = HeapStateAlloc;
 
-const ToolkitClass* ToolkitClasses(int* count) {
+const ToolkitClass* const* ToolkitClasses(int* count) {
     if (count) *count = kClassCount;
     return kClasses;
 }
 
-const int* ToolkitUnregisterOrder(int* count) {
+const ToolkitClass* const* ToolkitUnregisterOrder(int* count) {
     if (count) *count = kClassCount;
     return kUnregisterOrder;
 }
 
 void RegisterControlClasses(HINSTANCE instance) {
     g_toolkitInstance = instance;
-    for (const ToolkitClass& c : kClasses) {
-        RegisterToolkitClass(instance, c);
-    }
+    for (const ToolkitClass* row : kClasses) RegisterToolkitClass(instance, *row);
     lstrcpyA(g_sharedLogFont.lfFaceName, "Arial");
     g_sharedLogFont.lfHeight = 14;
     g_sharedLogFont.lfWeight = FW_NORMAL;
@@ -83,9 +80,7 @@ void RegisterControlClasses(HINSTANCE instance) {
 }
 
 void UnregisterControlClasses() {
-    for (int i : kUnregisterOrder) {
-        UnregisterToolkitClass(kClasses[i]);
-    }
+    for (const ToolkitClass* row : kUnregisterOrder) UnregisterToolkitClass(*row);
     FreeCachedBitmaps();
     if (SharedFont) DeleteObject(SharedFont);
     SharedFont = nullptr;
@@ -167,8 +162,8 @@ void FreeStateBlock(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
-HWND CreateHiddenChild(LPCSTR className, LPCSTR windowName, const ControlPlace& place) {
-    return CreateWindowExA(0, className, windowName, WS_CHILD, place.x, place.y, place.width,
+HWND CreateHiddenChild(LPCSTR className, const ControlPlace& place) {
+    return CreateWindowExA(0, className, "", WS_CHILD, place.x, place.y, place.width,
                            place.height, place.parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), place.instance,
                            nullptr);
@@ -220,6 +215,19 @@ void DrawCellLine(HDC dc, HBITMAP strip, const int* cells, int count, int width,
     BitBlt(dc, 0, 0, count * width, height, line, 0, 0, SRCCOPY);
 }
 
+namespace {
+// The class background in a strip; only a non-empty one: FillRect would mirror an inverted
+// rectangle. The brush is the system's own: never deleted.
+void FillBackground(HDC dc, const RECT& strip) {
+    if (!IsRectEmpty(&strip)) FillRect(dc, &strip, GetSysColorBrush(COLOR_WINDOW));
+}
+}  // namespace
+
+void FillBelowImage(HDC dc, const RECT& client, int left, SIZE image) {
+    const LONG imageRight = left + image.cx;
+    FillBackground(dc, RECT{left, image.cy, imageRight < client.right ? imageRight : client.right, client.bottom});
+}
+
 void BlitImage(HDC dc, const RECT& client, HBITMAP image) {
     if (image) {
         MemoryDC memory(dc);
@@ -227,10 +235,6 @@ void BlitImage(HDC dc, const RECT& client, HBITMAP image) {
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     }
     const SIZE size = BitmapSize(image);
-    const RECT right = {size.cx, 0, client.right, client.bottom};
-    const RECT below = {0, size.cy, size.cx < client.right ? size.cx : client.right, client.bottom};
-    HBRUSH background = GetSysColorBrush(COLOR_WINDOW);  // the system's own: never deleted
-    // Only non-empty strips: FillRect would mirror an inverted rectangle.
-    if (!IsRectEmpty(&right)) FillRect(dc, &right, background);
-    if (!IsRectEmpty(&below)) FillRect(dc, &below, background);
+    FillBackground(dc, RECT{size.cx, 0, client.right, client.bottom});
+    FillBelowImage(dc, client, 0, size);
 }

@@ -4,19 +4,15 @@
 // WM_VSCROLL; every new position, also one set by SBM_SETPOS, is passed on to the buddy.
 #include "controls/vs.h"
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "controls/vs_rules.h"
 
 // 1. State block: VSState (vs.h), eleven 32-bit fields on the 32-bit target.
-static_assert(sizeof(void*) != 4 || sizeof(VSState) == 44, "the vertical slider's block is 44 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(VSState) == 44, "the vertical slider's state block is 44 bytes");
 
 namespace {
 
 // 2. Constants and the class-wide variables.
-constexpr char kClassName[] = "Zut_VSClass";
-constexpr int kQuietTrace = 0;   // trace flag of settled paints
-constexpr int kActiveTrace = 1;  // trace flag of paints while pressed, dragged or focused
-
 RECT g_vsRect;  // shared by every vertical slider: the client rectangle before each paint and hit test
 
 // The sliders passing their position on right now, innermost first (links on the stack). An
@@ -33,9 +29,9 @@ const PassingOn* g_passingOn = nullptr;
 }  // namespace
 
 // 4. Paint routine.
-void DrawVS(HDC dc, const RECT& client, int flag, const VSState* state) {
+void DrawVS(HDC dc, const RECT& client, VSTrace trace, const VSState* state) {
     if (!state) return;
-    DebugTrace("Zut_DrawVS %d\n", flag);
+    DebugTrace("Zut_DrawVS %d\n", trace);
     const SIZE back = BitmapSize(state->backBitmap);
     Composition compose(dc, back.cx, back.cy);
     MemoryDC source(dc);
@@ -53,8 +49,8 @@ void DrawVS(HDC dc, const RECT& client, int flag, const VSState* state) {
 
 namespace {
 
-void Repaint(HWND window, int flag) {
-    RepaintAtOnce(window, g_vsRect, DrawVS, flag);
+void Repaint(HWND window, VSTrace trace) {
+    RepaintAtOnce(window, g_vsRect, DrawVS, trace);
 }
 
 void Notify(HWND window, WORD request) { PostPositionNotify<VSState>(window, WM_VSCROLL, request); }
@@ -77,16 +73,10 @@ void PassOn(HWND window) {
 
 // 5. Handlers.
 
-LRESULT OnFocus(HWND window, LONG focused, int flag) {
-    if (VSState* state = GetStateBlock<VSState>(window)) state->focused = focused;
-    Repaint(window, flag);
-    return 0;
-}
-
 // Taken as it comes, unclamped; the parent is not told; passed on unless it came back round.
 LRESULT OnSetPos(HWND window, LONG pos) {
     if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
-    Repaint(window, kQuietTrace);
+    Repaint(window, kVSQuietTrace);
     if (!IsPassingOn(window)) PassOn(window);
     return 0;
 }
@@ -94,7 +84,7 @@ LRESULT OnSetPos(HWND window, LONG pos) {
 // Keys and the wheel settle: clamp, repaint, notify with SB_THUMBPOSITION, pass on.
 LRESULT Settle(HWND window, LONG pos) {
     if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
-    Repaint(window, kQuietTrace);
+    Repaint(window, kVSQuietTrace);
     Notify(window, SB_THUMBPOSITION);
     PassOn(window);
     return 0;
@@ -110,84 +100,62 @@ LRESULT OnMouseWheel(HWND window, short delta) {
     return state ? Settle(window, vs_rules::WheelPosition(state->pos, delta, state->step, state->maxPos)) : 0;
 }
 
-void FollowPointer(HWND window, POINT pointer) {
+// The thumb follows the pointer: on the press (no notification, no pass-on), and on each move
+// inside while a flag is held (which also notifies).
+void Track(HWND window, POINT pointer) {
     if (VSState* state = GetStateBlock<VSState>(window))
         state->pos = vs_rules::PointerPosition(static_cast<WORD>(pointer.y), state->trackBottom, state->trackTop,
                                                state->maxPos);
+    Repaint(window, kVSActiveTrace);
 }
 
-// The press only moves the thumb: no notification, no pass-on, no focus change.
-LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) {
-    SetCapture(window);
-    FollowPointer(window, PointerOf(lParam));  // the block fetched again: SetCapture sends
-    Repaint(window, kActiveTrace);
-    return 0;
-}
+void NotifyTrack(HWND window) { Notify(window, SB_THUMBTRACK); }
 
-// Any key-state flag drags (the slider keeps no dragging flag); every such move passes on,
-// inside or not. A move without flags is a hover.
+// Every move with a flag passes on, inside or not.
 LRESULT OnMouseMove(HWND window, WPARAM keys, LPARAM lParam) {
-    if (keys == 0) {
-        FocusOnHover(window);
-        return 0;
-    }
-    POINT pointer;
-    if (PointerInside(window, g_vsRect, lParam, &pointer)) {
-        FollowPointer(window, pointer);
-        Repaint(window, kActiveTrace);
-        Notify(window, SB_THUMBTRACK);
-    }
-    PassOn(window);
+    if (DragMove(window, keys, lParam, g_vsRect, TrackThenNotify<Track, NotifyTrack>)) PassOn(window);
     return 0;
 }
 
-// Whether or not this slider saw the press.
+// Whether or not this slider saw the press. Unlike the horizontal slider and the knob, the
+// vertical slider lets the mouse go last, after the repaint, the notice and the pass-on.
 LRESULT OnLeftButtonUp(HWND window) {
-    Repaint(window, kQuietTrace);
+    Repaint(window, kVSQuietTrace);
     Notify(window, SB_THUMBPOSITION);
     PassOn(window);
     ReleaseCapture();
     return 0;
 }
 
-}  // namespace
-
-// 6. Window procedure.
+// 6. Window procedure. The images are the supplier's.
 LRESULT CALLBACK VSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:      return CreateStateBlock<VSState>(window);
-    case WM_DESTROY:     return DestroyStateBlock(window);  // the images are the supplier's
-    case WM_ERASEBKGND:  return 0;
-    case WM_PAINT:       return PaintMessage(window, g_vsRect, DrawVS, kQuietTrace);
-    case WM_SETFOCUS:    return OnFocus(window, 1, kActiveTrace);
-    case WM_KILLFOCUS:   return OnFocus(window, 0, kQuietTrace);
-    case WM_GETDLGCODE:  return DLGC_WANTALLKEYS;
+    case WM_PAINT:       return PaintMessage(window, g_vsRect, DrawVS, kVSQuietTrace);
     case SBM_SETPOS:     return OnSetPos(window, LongOf(wParam));
     case SBM_GETPOS:     return PositionOf<VSState>(window);
+    case WM_SETFOCUS:    return StoreAndRepaint(window, &VSState::focused, 1, g_vsRect, DrawVS, kVSActiveTrace);
+    case WM_KILLFOCUS:   return StoreAndRepaint(window, &VSState::focused, 0, g_vsRect, DrawVS, kVSQuietTrace);
     case WM_KEYDOWN:     return OnKeyDown(window, static_cast<UINT>(wParam));
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(window, lParam);
+    case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
-    default:             return DefWindowProcA(window, message, wParam, lParam);
+    default:             return ToolkitDefault<VSState>(window, message, wParam, lParam);
     }
 }
+
+}  // namespace
 
 // 7. Creation.
 HWND CreateVS(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP back, HBITMAP thumb,
               HBITMAP thumbFocus, int trackTop, int trackBottom, int maxPos, int step, HWND buddy) {
     const SIZE size = BitmapSize(back);
     const ControlPlace place = {instance, parent, id, x, y, size.cx, size.cy};
-    return CreateControl<VSState>(kClassName, "", place, [&](HWND, VSState& state) {
-        state.trackBottom = trackBottom;
-        state.trackTop = trackTop;
-        state.maxPos = maxPos;
-        state.pos = 0;
-        state.focused = 0;
-        state.step = step;
-        state.backBitmap = back;
-        state.thumbFocusBitmap = thumbFocus;
-        state.thumbBitmap = thumb;
-        state.buddy = buddy;
+    return CreateControl<VSState>(kVSClass, place, [&](HWND, VSState& state) {
+        // The whole state block, in field order: at position 0, unfocused.
+        state = VSState{trackBottom, trackTop, maxPos, 0, 0, 0, step, back, thumbFocus, thumb, buddy};
     });
 }
+
+// 8. Registration row.
+extern const ToolkitClass kVSClass = {"Zut_VSClass", VSWindowProc, kPsizeCursor};

@@ -20,10 +20,16 @@ struct VSState {
     HWND buddy;                // receives SBM_SETPOS with each new position; null for none
 };
 
+// The paint's trace flag: 1 for the paints while the thumb is pressed, dragged or focused, 0
+// else.
+using VSTrace = int;
+constexpr VSTrace kVSQuietTrace = 0;
+constexpr VSTrace kVSActiveTrace = 1;
+
 // The paint routine: the track image with the thumb for pos, composed off-screen at the track
-// image's size and copied to the DC's origin at client's right x bottom. A null block draws
-// nothing; flag is the trace flag.
-void DrawVS(HDC dc, const RECT& client, int flag, const VSState* state);
+// image's size and copied to the DC's origin at client's right x bottom. A null state block
+// draws nothing.
+void DrawVS(HDC dc, const RECT& client, VSTrace trace, const VSState* state);
 
 // Creates a vertical slider sized by its track image, at position 0, unfocused, shown. The
 // track runs from trackTop (the pointer's upper stop) down to trackBottom (position 0); maxPos

@@ -19,6 +19,7 @@
 #include "controls/state3.h"
 #include "controls/static.h"
 #include "controls/togle.h"
+#include "controls/gdi_guards.h"
 #include "controls/toolkit.h"
 #include "controls/vs.h"
 #include "gallery/gallery_art.h"

@@ -9,7 +9,7 @@
 #include "controls/bmplist.h"
 #include "controls/bmptext.h"
 #include "controls/digit.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -50,7 +50,7 @@ TEST(BmpGageTest, SetPosRepaintsAtOnceAndThePaintSplitsTheBarOnOneBorderColumn) 
     for (const auto& c : cases) {
         canvas.Fill(kRed);
         const BmpGageState block = {0, c.level};
-        DrawBmpGage(canvas.dc(), RECT{c.left, 0, c.right, 20}, 0, &block);
+        DrawBmpGage(canvas.dc(), RECT{c.left, 0, c.right, 20}, &block);
         for (const auto& [x, colour] : c.probes) EXPECT_EQ(canvas.Pixel(x, 10), colour) << c.level << " at " << x;
         EXPECT_EQ(canvas.Pixel(c.left + 1, 0), kPen) << c.level;
         EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), brush);

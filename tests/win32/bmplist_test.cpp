@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -47,7 +47,7 @@ TEST(BmpListTest, StepsRepaintAtOnceAndPostTheWholeIdAndThePaintStaysInTheTable)
     for (const auto& k : cases) {
         const BmpListState block = {k.pos, k.count, k.table};
         canvas.Fill(kRed);
-        DrawBmpList(canvas.dc(), RECT{0, 0, 20, 16}, 0, &block);
+        DrawBmpList(canvas.dc(), RECT{0, 0, 20, 16}, &block);
         EXPECT_EQ(DifferentPixels(canvas, red), k.pixels) << k.pos << " of " << k.count;
         EXPECT_EQ(canvas.Pixel(0, 0), k.corner) << k.pos << " of " << k.count;
     }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -46,7 +46,7 @@ TEST(BmpTextTest, SetTextRepaintsAtOnceKeepsTheCaptionAndThePaintStaysInTheText)
     for (const LONG length : {-3, 0, 40}) {
         painted.length = length;
         canvas.Fill(RGB(255, 0, 0));
-        DrawBmpText(canvas.dc(), RECT{0, 0, 200, 9}, 0, &painted);
+        DrawBmpText(canvas.dc(), RECT{0, 0, 200, 9}, &painted);
         EXPECT_EQ(DifferentPixels(canvas, red), length > 0 ? 32 * 6 * 7 : 0) << length;
     }
     EXPECT_EQ(ShownCells(canvas, 4, kColours), CellCode({0, 1, 38, 33}));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 

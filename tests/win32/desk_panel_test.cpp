@@ -10,7 +10,7 @@
 #include "app/desk_window.h"
 #include "app/mtc_display.h"
 #include "controls/digitex.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "driver/generator_command.h"
 #include "tests/win32/device_recorder.h"
 #include "tests/win32/win32_test_support.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/desk_panel.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/device_recorder.h"
 #include "tests/win32/win32_test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -40,7 +40,7 @@ TEST(DigitTest, SetPosRepaintsAtOnceAndThePaintComposesThreeGlyphs) {
     red.Fill(RGB(255, 0, 0));
     canvas.Fill(RGB(255, 0, 0));
     const DigitState block = {628, strip};
-    DrawDigit(canvas.dc(), RECT{0, 0, 24, 10}, 0, &block);
+    DrawDigit(canvas.dc(), RECT{0, 0, 24, 10}, &block);
     EXPECT_EQ(ShownCells(canvas, 3, kColours), CellCode({6, 2, 8}));
     EXPECT_EQ(DifferentPixels(canvas, red), 18 * 7);
 }

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
@@ -250,7 +250,7 @@ protected:
         block.pos = pos;
         if (!ownFont) block.font = nullptr;
         canvas.Fill(kRed);
-        DrawDigitEx(canvas.dc(), RECT{0, 0, canvas.width(), canvas.height()}, 0, &block);
+        DrawDigitEx(canvas.dc(), RECT{0, 0, canvas.width(), canvas.height()}, &block);
         return InkOf(canvas);
     }
     Ink Paint(LONG pos, bool ownFont = true) {
@@ -298,7 +298,7 @@ TEST_F(DigitExPaintTest, WmPaintShowsWhatThePaintRoutineDraws) {
     UpdateWindow(w);
     DibCanvas screen(kW, kH), expected(kW, kH);
     CaptureClient(w, screen);
-    DrawDigitEx(expected.dc(), RECT{0, 0, kW, kH}, 0, GetStateBlock<DigitExState>(w));
+    DrawDigitEx(expected.dc(), RECT{0, 0, kW, kH}, GetStateBlock<DigitExState>(w));
     EXPECT_EQ(DifferentPixels(screen, expected), 0);
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "controls/hs.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "controls/vs.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
@@ -68,7 +68,7 @@ TEST_F(KnobTest, PaintSavesUnderTheMarkerAndPutsItBack) {
     DibCanvas canvas(64, 64);
     const auto paint = [&](LONG pos, LONG focused) {
         block.pos = pos, block.focused = focused;
-        DrawKnob(canvas.dc(), RECT{}, 0, &block);
+        DrawKnob(canvas.dc(), RECT{}, &block);
         return std::vector<COLORREF>{canvas.Pixel(29, 17), canvas.Pixel(34, 22), canvas.Pixel(28, 17), canvas.Pixel(35, 23),
                                      canvas.Pixel(38, 38), canvas.Pixel(43, 43), canvas.Pixel(37, 44)};
     };

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 
 // Every switch fetches its four images at WM_CREATE, by identifier, before its block: a

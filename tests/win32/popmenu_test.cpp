@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "controls/button.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 
@@ -38,7 +38,7 @@ protected:
         DibCanvas canvas(width, kH);
         canvas.Fill(kRed);
         SetTextColor(canvas.dc(), RGB(0, 0, 0));
-        DrawPopMenu(canvas.dc(), RECT{0, 0, width, kH}, 0, &block);
+        DrawPopMenu(canvas.dc(), RECT{0, 0, width, kH}, &block);
         std::vector<COLORREF> row;
         for (int x = 0; x < width; ++x) row.push_back(canvas.Pixel(x, y));
         return row;
@@ -161,6 +161,24 @@ DWORD WINAPI Choose(LPVOID p) {
 // One real round trip through TrackPopupMenu: the child button's left click opens the menu
 // (the current item checked only while it is open), keys choose the second item, and the
 // parent hears code 1 with the new position in place.
+// A face shorter than the button: the window is the button's height, and below the face its
+// columns show the class background instead of whatever lay there; the button's columns stay
+// untouched.
+TEST_F(PopMenuTest, AFaceShorterThanTheButtonLeavesNoStripUnpainted) {
+    TestBitmap shortFace{kFaceW, kH - 6, {kFace}};
+    HWND w = CreatePopMenu(TestInstance(), parent_, 7, 10, 60, shortFace, buttonPressed_, buttonNormal_, kLabels,
+                           3, 0);
+    RECT client = {};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.bottom, kH);
+    PopMenuState block = *GetStateBlock<PopMenuState>(w);
+    const std::vector<COLORREF> bottom = Row(block, kH - 1, 20 + kFaceW);
+    EXPECT_EQ(bottom[0], kRed);
+    EXPECT_EQ(bottom[20], GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(bottom[20 + kFaceW - 1], GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(Row(block, kH - 7, 20 + kFaceW)[20 + kFaceW - 1], kFace);
+}
+
 TEST_F(PopMenuTest, ChildButtonOpensTheMenuAndAKeyboardChoiceComesBack) {
     SendMessageA(selector_, SBM_SETPOS, 2, 0);
     Chooser chooser = {GetStateBlock<PopMenuState>(selector_)->menu, false, false};

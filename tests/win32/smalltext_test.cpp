@@ -7,7 +7,7 @@
 #include "controls/onoff.h"
 #include "controls/state3.h"
 #include "controls/static.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
 
 // Made by hand, as a creator without CreateSmallText would: the window name is not the text.
@@ -33,6 +33,13 @@ TEST(SmallTextTest, SetTextCutsAndInvalidatesAnswersZeroAndLeavesTheTitle) {
     const SmallTextState* made = GetStateBlock<SmallTextState>(CreateSmallText(TestInstance(), parent, 2, 0, 30, 50, 20));
     EXPECT_EQ((std::vector<COLORREF>{made->textColor, made->backColor, static_cast<COLORREF>(made->text[0])}),
               (std::vector<COLORREF>{kSmallTextDefaultText, kSmallTextDefaultBack, 0}));
+    // The label made by hand starts in the same colours: it reads before its creator sets any.
+    const SmallTextState* byHand = GetStateBlock<SmallTextState>(w);
+    EXPECT_EQ((std::vector<COLORREF>{byHand->textColor, byHand->backColor}),
+              (std::vector<COLORREF>{kSmallTextDefaultText, kSmallTextDefaultBack}));
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+    EXPECT_EQ(ScreenPixel(w, 2, 17), kSmallTextDefaultBack);
     DestroyWindow(parent);
 }
 
@@ -46,7 +53,7 @@ TEST(SmallTextTest, PaintCentresTheTextAtTheTopInTheSharedFont) {
     SmallTextState block = {RGB(255, 255, 0), back, "WWWW"};
     DibCanvas canvas(200, 50);
     const HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
-    DrawSmallText(canvas.dc(), RECT{0, 0, 200, 50}, 0, &block);
+    DrawSmallText(canvas.dc(), RECT{0, 0, 200, 50}, &block);
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), font);
     int left = 200, right = -1, bottom = -1, ink = 0, cellFill = 0;
     for (int y = 0; y < 50; ++y)

@@ -2,8 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/control_table.h"
+
+// A static made from a name that does not load has no size; the first WM_SETICON of one that
+// loads gives it the image's size, and a later one keeps the size it has.
+TEST(StaticTest, SetIconSizesAWindowThatHasNoSizeYet) {
+    EnsureToolkitRegistered();
+    FreeCachedBitmaps();
+    const COLORREF kA = RGB(200, 0, 0);
+    ASSERT_TRUE(PutCachedBitmap("static_big", TestBitmap(30, 20, {kA}).Release()));
+    ASSERT_TRUE(PutCachedBitmap("static_small", TestBitmap(10, 6, {kA}).Release()));
+    HWND parent = CreateTestParent();
+    HWND w = nullptr;
+    {
+        BoxWatcher boxes("NotFound");
+        w = CreateStatic(TestInstance(), parent, 1, 5, 5, "static_nothing");
+    }
+    ASSERT_NE(w, nullptr);
+    const struct { const char* name; LONG width, height; } rows[] = {
+        {nullptr, 0, 0}, {"static_big", 30, 20}, {"static_small", 30, 20}};
+    for (const auto& r : rows) {
+        if (r.name) SendMessageA(w, WM_SETICON, 0, reinterpret_cast<LPARAM>(r.name));
+        RECT client = {};
+        GetClientRect(w, &client);
+        EXPECT_EQ(client.right, r.width) << (r.name ? r.name : "created");
+        EXPECT_EQ(client.bottom, r.height) << (r.name ? r.name : "created");
+    }
+    SendMessageA(w, WM_SETICON, 0, reinterpret_cast<LPARAM>("static_big"));
+    EXPECT_EQ(ScreenPixel(w, 29, 19), kA);
+    DestroyWindow(parent);
+    FreeCachedBitmaps();
+}
 
 TEST(StaticTest, SetIconShowsTheCachedImageAtOnceAndNothingElseIsItsOwn) {
     EnsureToolkitRegistered();
@@ -38,7 +68,7 @@ TEST(StaticTest, SetIconShowsTheCachedImageAtOnceAndNothingElseIsItsOwn) {
     DibCanvas canvas(16, 10);
     canvas.Fill(RGB(255, 0, 0));
     StaticState block = {b};  // 10 x 6, drawn on any DC, bounded by the rectangle
-    DrawStatic(canvas.dc(), RECT{0, 0, 14, 8}, 0, &block);
+    DrawStatic(canvas.dc(), RECT{0, 0, 14, 8}, &block);
     EXPECT_EQ((std::vector<COLORREF>{canvas.Pixel(9, 5), canvas.Pixel(12, 1), canvas.Pixel(1, 7), canvas.Pixel(14, 8)}),
               (std::vector<COLORREF>{kB, back, back, RGB(255, 0, 0)}));
     DestroyWindow(parent);

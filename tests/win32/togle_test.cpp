@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "controls/digitex.h"
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "controls/toolkit.h"
+#include "controls/toolkit_class.h"
 
 std::vector<PostedMessage> DrainPosted() {
     std::vector<PostedMessage> out;
