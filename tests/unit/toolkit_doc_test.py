@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """docs/toolkit.md against the window procedures: for each class section, the messages of its
-"Messages" table must be exactly the case labels of the class's window procedure in controls/.
+"Messages" table must be exactly the case labels of the class's window procedure in controls/,
+with those of the kit's shared default (ToolkitDefault) where the procedure falls back on it.
 Usage: toolkit_doc_test.py [CHECKOUT]  (default: two levels above this file)"""
 
 import os
@@ -46,7 +47,15 @@ def window_procedure_labels(controls_dir, class_name):
     if len(sources) != 1:
         return None, sources
     text = texts[sources[0]]
-    return CASE_LABEL.findall(text[PROC_DEFINITION.search(text).start():]), sources
+    start = PROC_DEFINITION.search(text).start()
+    body = text[start:text.find("\n}\n", start)]
+    labels = CASE_LABEL.findall(body)
+    if "ToolkitDefault<" in body:
+        # The messages every class answers alike, in the kit's shared default.
+        kit = open(os.path.join(controls_dir, "toolkit_class.h"), encoding="utf-8").read()
+        shared = kit[kit.index("LRESULT ToolkitDefault("):]
+        labels += [m for m in CASE_LABEL.findall(shared[:shared.find("\n}\n")]) if m not in labels]
+    return labels, sources
 
 
 def differences(top):
