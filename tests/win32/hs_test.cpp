@@ -35,32 +35,29 @@ TEST_F(HSTest, MessageRows) {
     block.position = [](HWND w) { return GetStateBlock<HSState>(w)->pos; };
     block.focused = [](HWND w) { return GetStateBlock<HSState>(w)->focused; };
     const Readings focused = Focused(true), unfocused = Focused(false);
+    const Repaint atOnce = Repaint::AtOnce, none = Repaint::None;
     RunMessageTable(slider_, {
-        {WM_LBUTTONDOWN, MK_LBUTTON, at100, 0, Position(63) + unfocused, {}, Repaint::AtOnce},  // no post
-        // held at trackLeft; never code 5
-        {WM_MOUSEMOVE, MK_LBUTTON, left, 0, Position(2) + unfocused, {HScroll(4, 2)}, Repaint::AtOnce},
-        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, Position(2) + unfocused, {}, Repaint::None},  // outside: nothing
-        // any key-state flag drags
-        {WM_MOUSEMOVE, MK_CONTROL, right, 0, Position(127) + unfocused, {HScroll(4, 127)}, Repaint::AtOnce},
-        {WM_LBUTTONUP, 0, out, 0, Position(127) + unfocused, {HScroll(4, 127)}, Repaint::AtOnce},
-        // (127 + 1) / 16
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0, 0, Position(119) + unfocused, {HScroll(4, 119)}, Repaint::AtOnce},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, Repaint::AtOnce},
-        {WM_RBUTTONUP, 0, at100, 127, Position(127) + unfocused, {Command(2)}, Repaint::None},  // answers pos
-        {SBM_SETPOS, 300, 7, 0, Position(300) + unfocused, {}, Repaint::AtOnce},  // unclamped, parent not told
-        {SBM_GETPOS, 0, 0, 300, Position(300) + unfocused, {}, Repaint::None},
-        // 0 steps down, clamped
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, Repaint::AtOnce},
-        {WM_ENABLE, FALSE, 0, 0, Position(0) + unfocused, {}, Repaint::AtOnce},  // disabling puts pos to 0, tells nobody
-        {WM_ENABLE, TRUE, 0, 0, Position(0) + unfocused, {}, Repaint::AtOnce},
-        {HSM_SETOFFSET, 5, 0, 0, Position(0) + unfocused, {}, Repaint::None},
-        {HSM_SETRANGE, MAKEWPARAM(-50, 50), reinterpret_cast<LPARAM>("dB"), 0, Position(0) + unfocused, {}, Repaint::None},
-        {HSM_SETSUFFIX, 0, reinterpret_cast<LPARAM>("0123456789"), 0, Position(0) + unfocused, {}, Repaint::None},
-        {WM_SETFOCUS, 0, 0, 0, Position(0) + focused, {}, Repaint::AtOnce},
-        {WM_KILLFOCUS, 0, 0, 0, Position(0) + unfocused, {}, Repaint::AtOnce},
-        {WM_KEYDOWN, VK_RIGHT, 0, 0, Position(0) + unfocused, {}, Repaint::None},  // keys are the default procedure's
-        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, Position(0) + unfocused, {}, Repaint::None},
-        {WM_ERASEBKGND, 0, 0, 0, Position(0) + unfocused, {}, Repaint::None},
+        {WM_LBUTTONDOWN, MK_LBUTTON, at100, 0, Position(63) + unfocused, {}, atOnce},  // no post
+        {WM_MOUSEMOVE, MK_LBUTTON, left, 0, Position(2) + unfocused, {HScroll(4, 2)}, atOnce},  // held at trackLeft; never code 5
+        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, Position(2) + unfocused, {}, none},  // outside: nothing
+        {WM_MOUSEMOVE, MK_CONTROL, right, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},  // any key-state flag drags
+        {WM_LBUTTONUP, 0, out, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0, 0, Position(119) + unfocused, {HScroll(4, 119)}, atOnce},  // (127 + 1) / 16
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},
+        {WM_RBUTTONUP, 0, at100, 127, Position(127) + unfocused, {Command(2)}, none},  // answers pos
+        {SBM_SETPOS, 300, 7, 0, Position(300) + unfocused, {}, atOnce},  // unclamped, parent not told
+        {SBM_GETPOS, 0, 0, 300, Position(300) + unfocused, {}, none},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},  // 0 steps down, clamped
+        {WM_ENABLE, FALSE, 0, 0, Position(0) + unfocused, {}, atOnce},  // disabling puts pos to 0, tells nobody
+        {WM_ENABLE, TRUE, 0, 0, Position(0) + unfocused, {}, atOnce},
+        {HSM_SETOFFSET, 5, 0, 0, Position(0) + unfocused, {}, none},
+        {HSM_SETRANGE, MAKEWPARAM(-50, 50), reinterpret_cast<LPARAM>("dB"), 0, Position(0) + unfocused, {}, none},
+        {HSM_SETSUFFIX, 0, reinterpret_cast<LPARAM>("0123456789"), 0, Position(0) + unfocused, {}, none},
+        {WM_SETFOCUS, 0, 0, 0, Position(0) + focused, {}, atOnce},
+        {WM_KILLFOCUS, 0, 0, 0, Position(0) + unfocused, {}, atOnce},
+        {WM_KEYDOWN, VK_RIGHT, 0, 0, Position(0) + unfocused, {}, none},  // keys are the default procedure's
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, Position(0) + unfocused, {}, none},
+        {WM_ERASEBKGND, 0, 0, 0, Position(0) + unfocused, {}, none},
         {WM_MOUSEMOVE, 0, at100, 0, {}, {}, Repaint::Any},  // a hover, last: it may take the focus
     }, block);
     const HSState* s = GetStateBlock<HSState>(slider_);

@@ -41,27 +41,24 @@ TEST_F(KnobTest, MessageRows) {
     block.position = [](HWND w) { return GetStateBlock<KnobState>(w)->pos; };
     block.focused = [](HWND w) { return GetStateBlock<KnobState>(w)->focused; };
     const Readings focused = Focused(true), unfocused = Focused(false);
+    const Repaint atOnce = Repaint::AtOnce, none = Repaint::None;
     RunMessageTable(knob_, {
-        {WM_LBUTTONDOWN, MK_LBUTTON, centre, 0, Position(106) + unfocused, {}, Repaint::AtOnce},  // angle 0; no post
-        {WM_MOUSEMOVE, MK_LBUTTON, top, 0, Position(64) + unfocused, {HScroll(5, 64)}, Repaint::AtOnce},
-        // straight below: minPos
-        {WM_MOUSEMOVE, MK_SHIFT, below, 0, Position(0) + unfocused, {HScroll(5, 0)}, Repaint::AtOnce},
-        {WM_MOUSEMOVE, MK_LBUTTON, lowerRight, 0, Position(127) + unfocused, {HScroll(5, 127)}, Repaint::AtOnce},
-        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, Position(127) + unfocused, {}, Repaint::None},  // outside: nothing
-        {WM_LBUTTONUP, 0, out, 0, Position(127) + unfocused, {HScroll(4, 127)}, Repaint::AtOnce},
-        // away from the user: down
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0, Position(111) + unfocused, {HScroll(4, 111)}, Repaint::AtOnce},
-        // towards: up, held at maxPos
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, Repaint::AtOnce},
-        // unclamped, parent not told
-        {SBM_SETPOS, static_cast<WPARAM>(-40), 7, 0, Position(-40) + unfocused, {}, Repaint::AtOnce},
-        {SBM_GETPOS, 0, 0, -40, Position(-40) + unfocused, {}, Repaint::None},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -1), 0, 0, Position(0) + unfocused, {HScroll(4, 0)}, Repaint::AtOnce},
-        {WM_SETFOCUS, 0, 0, 0, Position(0) + focused, {}, Repaint::AtOnce},
-        {WM_KILLFOCUS, 0, 0, 0, Position(0) + unfocused, {}, Repaint::AtOnce},
-        {WM_KEYDOWN, VK_RIGHT, 0, 0, Position(0) + unfocused, {}, Repaint::None},  // keys are the default procedure's
-        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, Position(0) + unfocused, {}, Repaint::None},
-        {WM_ERASEBKGND, 0, 0, 0, Position(0) + unfocused, {}, Repaint::None},
+        {WM_LBUTTONDOWN, MK_LBUTTON, centre, 0, Position(106) + unfocused, {}, atOnce},  // angle 0; no post
+        {WM_MOUSEMOVE, MK_LBUTTON, top, 0, Position(64) + unfocused, {HScroll(5, 64)}, atOnce},
+        {WM_MOUSEMOVE, MK_SHIFT, below, 0, Position(0) + unfocused, {HScroll(5, 0)}, atOnce},  // straight below: minPos
+        {WM_MOUSEMOVE, MK_LBUTTON, lowerRight, 0, Position(127) + unfocused, {HScroll(5, 127)}, atOnce},
+        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, Position(127) + unfocused, {}, none},  // outside: nothing
+        {WM_LBUTTONUP, 0, out, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0, Position(111) + unfocused, {HScroll(4, 111)}, atOnce},  // away from the user: down
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},  // towards: up, held at maxPos
+        {SBM_SETPOS, static_cast<WPARAM>(-40), 7, 0, Position(-40) + unfocused, {}, atOnce},  // unclamped, parent not told
+        {SBM_GETPOS, 0, 0, -40, Position(-40) + unfocused, {}, none},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -1), 0, 0, Position(0) + unfocused, {HScroll(4, 0)}, atOnce},
+        {WM_SETFOCUS, 0, 0, 0, Position(0) + focused, {}, atOnce},
+        {WM_KILLFOCUS, 0, 0, 0, Position(0) + unfocused, {}, atOnce},
+        {WM_KEYDOWN, VK_RIGHT, 0, 0, Position(0) + unfocused, {}, none},  // keys are the default procedure's
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, Position(0) + unfocused, {}, none},
+        {WM_ERASEBKGND, 0, 0, 0, Position(0) + unfocused, {}, none},
         {WM_MOUSEMOVE, 0, top, 0, {}, {}, Repaint::Any},  // a hover, last: it may take the focus
     }, block);
 }
