@@ -13,11 +13,12 @@ namespace {
 const std::vector<COLORREF> kColours = DistinctColours(3);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// The list copies the caller's table and takes the size of the largest image. Each press and
-// each wheel message moves one image, repaints at once and posts the id whole (0x12345: its
-// high word stands where a code would), also when a bound keeps the position; SBM_SETPOS takes
-// any position and posts nothing. The paint routine copies the image at its own size to the
-// DC's origin, the nearest end for a position outside the table, nothing without images.
+// The list copies the caller's table and takes the size of the largest image. Each press and each
+// wheel message moves one image, repaints at once and posts the id whole (0x12345: its high word
+// stands where a code would), also when a bound keeps the position; SBM_SETPOS takes any position
+// and posts nothing; no erasing, all keys wanted. The paint routine copies the image at its own
+// size to the DC's origin, the nearest end for a position outside the table, nothing without
+// images.
 TEST(BmpListTest, StepsRepaintAtOnceAndPostTheWholeIdAndThePaintStaysInTheTable) {
     EnsureToolkitRegistered();
     HWND parent = CreateTestParent();
@@ -29,15 +30,20 @@ TEST(BmpListTest, StepsRepaintAtOnceAndPostTheWholeIdAndThePaintStaysInTheTable)
     GetClientRect(w, &r);
     EXPECT_EQ((std::vector<LONG>{r.right, r.bottom}), (std::vector<LONG>{16, 12}));
     const std::vector<Notice> posts = {CommandWholeId()};
+    DibCanvas erase(4, 4);
+    erase.Fill(kRed);
     RunMessageTable(w, {
-        {WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, 0, posts, Repaint::AtOnce},
-        {WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, 1, posts, Repaint::AtOnce},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0, 0, posts, Repaint::AtOnce},
-        {SBM_SETPOS, 7, 0x99, 0, 7, {}, Repaint::AtOnce},
-        {SBM_GETPOS, 0, 0, 7, 7, {}, Repaint::None},
-        {WM_LBUTTONUP, 0, 0, 0, 7, {}, Repaint::None},
-        {WM_MOUSEMOVE, 0, 0, 0, 7, {}, Repaint::None},
-    }, [](HWND c) { return SendMessageA(c, SBM_GETPOS, 0, 0); });
+        {WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, Position(0), posts, Repaint::AtOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, Position(1), posts, Repaint::AtOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0, Position(0), posts, Repaint::AtOnce},
+        {SBM_SETPOS, 7, 0x99, 0, Position(7), {}, Repaint::AtOnce},
+        {SBM_GETPOS, 0, 0, 7, Position(7), {}, Repaint::None},
+        {WM_LBUTTONUP, 0, 0, 0, Position(7), {}, Repaint::None},
+        {WM_MOUSEMOVE, 0, 0, 0, Position(7), {}, Repaint::None},
+        {WM_ERASEBKGND, reinterpret_cast<WPARAM>(erase.dc()), 0, 0, {}, {}, Repaint::None},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, {}, {}, Repaint::None},
+    });
+    EXPECT_EQ(erase.Pixel(1, 1), kRed);
     DestroyWindow(parent);
 
     DibCanvas canvas(20, 16), red(20, 16);

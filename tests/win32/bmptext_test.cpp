@@ -16,8 +16,9 @@ LPARAM Text(const char* text) { return reinterpret_cast<LPARAM>(text); }
 
 // Made by hand with a caption: WM_SETTEXT keeps at most 30 characters, repaints exactly length
 // cells at once (past the NUL, whatever an earlier text left), upper-cases the stored text and
-// answers 0; DefWindowProc never sees it, so the caption stays. Nothing posts. The paint
-// routine draws length cells held to 0..32 at the DC's origin, and nothing more.
+// answers 0; DefWindowProc never sees it, so the caption stays. Nothing posts; no erasing, all
+// keys wanted. The paint routine draws length cells held to 0..32 at the DC's origin, and nothing
+// more.
 TEST(BmpTextTest, SetTextRepaintsAtOnceKeepsTheCaptionAndThePaintStaysInTheText) {
     EnsureToolkitRegistered();
     HWND parent = CreateTestParent();
@@ -27,12 +28,19 @@ TEST(BmpTextTest, SetTextRepaintsAtOnceKeepsTheCaptionAndThePaintStaysInTheText)
     BmpTextState* block = GetStateBlock<BmpTextState>(w);
     block->charBitmap = strip;
     block->length = 4;
+    DibCanvas erase(4, 4);
+    erase.Fill(RGB(255, 0, 0));
+    Readers shown;
+    shown.cells = [](HWND c) { DibCanvas s(24, 7); CaptureClient(c, s); return ShownCells(s, 4, kColours); };
     RunMessageTable(w, {
-        {WM_SETTEXT, 0, Text("abc"), 0, CellCode({0, 1, 2, 38}), {}, Repaint::AtOnce},
-        {WM_SETTEXT, 0, Text(""), 0, CellCode({38, 1, 2, 38}), {}, Repaint::AtOnce},
-        {WM_SETTEXT, 0, Text("0123456789abcdefghijklmnopqrstuvwxyz"), 0, CellCode({26, 27, 28, 29}), {}, Repaint::AtOnce},
-        {WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, kAnyValue, {}, Repaint::None},
-    }, [](HWND c) { DibCanvas s(24, 7); CaptureClient(c, s); return ShownCells(s, 4, kColours); });
+        {WM_SETTEXT, 0, Text("abc"), 0, Cells({0, 1, 2, 38}), {}, Repaint::AtOnce},
+        {WM_SETTEXT, 0, Text(""), 0, Cells({38, 1, 2, 38}), {}, Repaint::AtOnce},
+        {WM_SETTEXT, 0, Text("0123456789abcdefghijklmnopqrstuvwxyz"), 0, Cells({26, 27, 28, 29}), {}, Repaint::AtOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, {}, {}, Repaint::None},
+        {WM_ERASEBKGND, reinterpret_cast<WPARAM>(erase.dc()), 0, 0, {}, {}, Repaint::None},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, {}, {}, Repaint::None},
+    }, shown);
+    EXPECT_EQ(erase.Pixel(1, 1), RGB(255, 0, 0));
     EXPECT_STREQ(block->text, "0123456789ABCDEFGHIJKLMNOPQRST");
     char caption[16] = "";
     GetWindowTextA(w, caption, sizeof caption);

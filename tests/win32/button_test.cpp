@@ -55,7 +55,7 @@ TEST_F(ButtonTest, PressMoveAndReleaseRows) {
     const LPARAM in = MAKELPARAM(3, 3), corner = MAKELPARAM(kW - 1, kH - 1);
     const LPARAM right = MAKELPARAM(kW, 3), below = MAKELPARAM(3, kH);
     const LPARAM leftAbove = MAKELPARAM(0xFFFF, 0xFFFF);  // (-1, -1) under capture: outside
-    const long long pressed = kPressed, normal = kNormal, none = kAnyValue;
+    const Readings pressed = Pixel(kPressed), normal = Pixel(kNormal), none;
     RunMessageTable(button_, {
         // press, wander out and back in, release inside: notified, normal image from leaving on
         {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, pressed, {}, Repaint::AtOnce},
@@ -77,7 +77,7 @@ TEST_F(ButtonTest, PressMoveAndReleaseRows) {
         {WM_KEYDOWN, VK_SPACE, 0, 0, none, {}, Repaint::None},
         {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, none, {}, Repaint::None},
         {WM_ERASEBKGND, 0, 0, 0, none, {}, Repaint::None},
-    }, Shown);
+    });
 }
 
 TEST_F(ButtonTest, PressCapturesAndTakesTheFocusAndWmPaintDrawsTheNormalImage) {

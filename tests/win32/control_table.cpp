@@ -31,22 +31,25 @@ bool DrawnOver(HWND control) {
     return false;
 }
 
-Repaint Observed(HWND control) {
-    const bool invalid = GetUpdateRect(control, nullptr, FALSE) != FALSE;
-    const bool drawn = DrawnOver(control);
-    if (drawn && !invalid) return Repaint::AtOnce;
-    if (!drawn && invalid) return Repaint::Invalidated;
-    if (!drawn && !invalid) return Repaint::None;
-    return Repaint::Any;  // both: reported as a mismatch unless Any was expected
-}
-
 const char* Name(Repaint r) {
     switch (r) {
     case Repaint::None: return "none";
     case Repaint::AtOnce: return "at once";
     case Repaint::Invalidated: return "invalidated";
-    default: return "drawn and invalidated";
+    default: return "any";
     }
+}
+
+// How the control repainted, by the names of Name() where one fits.
+const char* Observed(HWND control) {
+    RECT update = {}, client;
+    GetClientRect(control, &client);
+    const bool invalid = GetUpdateRect(control, &update, FALSE) != FALSE;
+    const bool drawn = DrawnOver(control);
+    if (drawn && !invalid) return Name(Repaint::AtOnce);
+    if (!drawn && invalid) return EqualRect(&update, &client) ? Name(Repaint::Invalidated) : "part invalidated";
+    if (!drawn && !invalid) return Name(Repaint::None);
+    return "drawn and invalidated";
 }
 
 }  // namespace
@@ -67,7 +70,52 @@ std::vector<PostedMessage> Expected(HWND control, const std::vector<Notice>& not
     return out;
 }
 
-void RunMessageTable(HWND control, const std::vector<MessageRow>& rows, const ValueReader& read) {
+Readings operator+(Readings a, const Readings& b) {
+    for (std::optional<long long> Readings::*field :
+         {&Readings::position, &Readings::focused, &Readings::captured, &Readings::passedOn, &Readings::check,
+          &Readings::pixel, &Readings::image, &Readings::cells, &Readings::textLength})
+        if (b.*field) a.*field = b.*field;
+    return a;
+}
+
+namespace {
+
+struct Reading {
+    const char* name;
+    std::optional<long long> Readings::*expected;
+    Reader Readers::*reader;
+    Reader fallback;
+};
+
+const Reading kReadings[] = {
+    {"position", &Readings::position, &Readers::position, [](HWND c) { return SendMessageA(c, SBM_GETPOS, 0, 0); }},
+    {"focused", &Readings::focused, &Readers::focused, [](HWND c) { return GetFocus() == c; }},
+    {"captured", &Readings::captured, &Readers::captured, [](HWND c) { return GetCapture() == c; }},
+    {"passed on", &Readings::passedOn, &Readers::passedOn, nullptr},
+    {"check state", &Readings::check, &Readers::check, [](HWND c) { return SendMessageA(c, BM_GETCHECK, 0, 0); }},
+    {"pixel", &Readings::pixel, &Readers::pixel, [](HWND c) { return static_cast<long long>(ScreenPixel(c, 1, 1)); }},
+    {"image", &Readings::image, &Readers::image, nullptr},
+    {"cells", &Readings::cells, &Readers::cells, nullptr},
+    {"text length", &Readings::textLength, &Readers::textLength, nullptr},
+};
+
+void CheckReadings(HWND control, const Readings& expected, const Readers& readers) {
+    for (const Reading& r : kReadings) {
+        const Reader& own = readers.*r.reader;
+        const std::optional<long long> read = own ? own(control) : std::optional<long long>();
+        const std::optional<long long>& want = expected.*r.expected;
+        if (!want) continue;
+        if (!own && !r.fallback) {
+            ADD_FAILURE() << "the row reads the " << r.name << ", the table has no reader for it";
+            continue;
+        }
+        EXPECT_EQ(read ? *read : r.fallback(control), *want) << "the " << r.name;
+    }
+}
+
+}  // namespace
+
+void RunMessageTable(HWND control, const std::vector<MessageRow>& rows, const Readers& readers) {
     ASSERT_TRUE(IsWindowVisible(control));
     DrainPostedExceptInput();
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -77,11 +125,9 @@ void RunMessageTable(HWND control, const std::vector<MessageRow>& rows, const Va
         PaintMagenta(control);
         EXPECT_EQ(SendMessageA(control, row.message, row.wParam, row.lParam), row.result);
         if (row.repaint != Repaint::Any) {
-            EXPECT_STREQ(Name(Observed(control)), Name(row.repaint));
+            EXPECT_STREQ(Observed(control), Name(row.repaint));
         }
-        if (read && row.value != kAnyValue) {
-            EXPECT_EQ(read(control), row.value);
-        }
+        CheckReadings(control, row.reads, readers);
         EXPECT_EQ(DrainPostedExceptInput(), Expected(control, row.posted));
     }
     ValidateRect(control, nullptr);

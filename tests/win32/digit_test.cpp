@@ -14,8 +14,8 @@ const std::vector<COLORREF> kColours = DistinctColours(10);
 
 // Made by hand, a display shows 359 once its strip is filled in. Every SBM_SETPOS repaints at
 // once, also with the number unchanged; a number outside 0..999 shows the nearest bound and is
-// kept as set. Nothing posts, and nothing else draws. The paint routine copies the 18 x 7
-// composition to the DC's origin and nothing more.
+// kept as set. Nothing posts, and nothing else draws; no erasing, all keys wanted. The paint
+// routine copies the 18 x 7 composition to the DC's origin and nothing more.
 TEST(DigitTest, SetPosRepaintsAtOnceAndThePaintComposesThreeGlyphs) {
     EnsureToolkitRegistered();
     HWND parent = CreateTestParent();
@@ -24,15 +24,21 @@ TEST(DigitTest, SetPosRepaintsAtOnceAndThePaintComposesThreeGlyphs) {
                              reinterpret_cast<HMENU>(0x12345), TestInstance(), nullptr);
     GetStateBlock<DigitState>(w)->digitBitmap = strip;
     UpdateWindow(w);
-    const ValueReader shown = [](HWND c) { DibCanvas s(18, 7); CaptureClient(c, s); return ShownCells(s, 3, kColours); };
-    EXPECT_EQ(shown(w), CellCode({3, 5, 9}));
+    DibCanvas erase(4, 4);
+    erase.Fill(RGB(255, 0, 0));
+    Readers shown;
+    shown.cells = [](HWND c) { DibCanvas s(18, 7); CaptureClient(c, s); return ShownCells(s, 3, kColours); };
+    EXPECT_EQ(shown.cells(w), CellCode({3, 5, 9}));
     RunMessageTable(w, {
-        {SBM_SETPOS, 42, 0x55, 0, CellCode({0, 4, 2}), {}, Repaint::AtOnce},
-        {SBM_SETPOS, 42, 0, 0, CellCode({0, 4, 2}), {}, Repaint::AtOnce},
-        {SBM_GETPOS, 0, 0, 0, kAnyValue, {}, Repaint::None},  // DefWindowProc's
-        {SBM_SETPOS, static_cast<WPARAM>(-5), 0, 0, CellCode({0, 0, 0}), {}, Repaint::AtOnce},
-        {WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, kAnyValue, {}, Repaint::None},
+        {SBM_SETPOS, 42, 0x55, 0, Cells({0, 4, 2}), {}, Repaint::AtOnce},
+        {SBM_SETPOS, 42, 0, 0, Cells({0, 4, 2}), {}, Repaint::AtOnce},
+        {SBM_GETPOS, 0, 0, 0, {}, {}, Repaint::None},  // DefWindowProc's
+        {SBM_SETPOS, static_cast<WPARAM>(-5), 0, 0, Cells({0, 0, 0}), {}, Repaint::AtOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, {}, {}, Repaint::None},
+        {WM_ERASEBKGND, reinterpret_cast<WPARAM>(erase.dc()), 0, 0, {}, {}, Repaint::None},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, {}, {}, Repaint::None},
     }, shown);
+    EXPECT_EQ(erase.Pixel(1, 1), RGB(255, 0, 0));
     EXPECT_EQ(GetStateBlock<DigitState>(w)->value, -5);
     DestroyWindow(parent);
 

@@ -31,30 +31,35 @@ protected:
 
 TEST_F(HSTest, MessageRows) {
     const LPARAM at100 = MAKELPARAM(100, 5), left = MAKELPARAM(0, 5), right = MAKELPARAM(205, 5), out = MAKELPARAM(300, 5);
+    Readers block;
+    block.position = [](HWND w) { return GetStateBlock<HSState>(w)->pos; };
+    block.focused = [](HWND w) { return GetStateBlock<HSState>(w)->focused; };
+    const Readings focused = Focused(true), unfocused = Focused(false);
+    const Repaint atOnce = Repaint::AtOnce, none = Repaint::None;
     RunMessageTable(slider_, {
-        {WM_LBUTTONDOWN, MK_LBUTTON, at100, 0, 63, {}, Repaint::AtOnce},  // no post
-        {WM_MOUSEMOVE, MK_LBUTTON, left, 0, 2, {HScroll(4, 2)}, Repaint::AtOnce},  // held at trackLeft; never code 5
-        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, 2, {}, Repaint::None},  // outside: nothing
-        {WM_MOUSEMOVE, MK_CONTROL, right, 0, 127, {HScroll(4, 127)}, Repaint::AtOnce},  // any key-state flag drags
-        {WM_LBUTTONUP, 0, out, 0, 127, {HScroll(4, 127)}, Repaint::AtOnce},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0, 0, 119, {HScroll(4, 119)}, Repaint::AtOnce},  // (127 + 1) / 16
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, 127, {HScroll(4, 127)}, Repaint::AtOnce},
-        {WM_RBUTTONUP, 0, at100, 127, 127, {Command(2)}, Repaint::None},  // answers pos
-        {SBM_SETPOS, 300, 7, 0, 300, {}, Repaint::AtOnce},  // unclamped, parent not told
-        {SBM_GETPOS, 0, 0, 300, 300, {}, Repaint::None},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, 127, {HScroll(4, 127)}, Repaint::AtOnce},  // 0 steps down, clamped
-        {WM_ENABLE, FALSE, 0, 0, 0, {}, Repaint::AtOnce},  // disabling puts pos to 0, tells nobody
-        {WM_ENABLE, TRUE, 0, 0, 0, {}, Repaint::AtOnce},
-        {HSM_SETOFFSET, 5, 0, 0, 0, {}, Repaint::None},
-        {HSM_SETRANGE, MAKEWPARAM(-50, 50), reinterpret_cast<LPARAM>("dB"), 0, 0, {}, Repaint::None},
-        {HSM_SETSUFFIX, 0, reinterpret_cast<LPARAM>("0123456789"), 0, 0, {}, Repaint::None},
-        {WM_SETFOCUS, 0, 0, 0, 1000, {}, Repaint::AtOnce},  // value: pos + 1000 while focused
-        {WM_KILLFOCUS, 0, 0, 0, 0, {}, Repaint::AtOnce},
-        {WM_KEYDOWN, VK_RIGHT, 0, 0, 0, {}, Repaint::None},  // keys are the default procedure's
-        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, 0, {}, Repaint::None},
-        {WM_ERASEBKGND, 0, 0, 0, 0, {}, Repaint::None},
-        {WM_MOUSEMOVE, 0, at100, 0, kAnyValue, {}, Repaint::Any},  // a hover, last: it may take the focus
-    }, [](HWND w) { return GetStateBlock<HSState>(w)->pos + 1000LL * GetStateBlock<HSState>(w)->focused; });
+        {WM_LBUTTONDOWN, MK_LBUTTON, at100, 0, Position(63) + unfocused, {}, atOnce},  // no post
+        {WM_MOUSEMOVE, MK_LBUTTON, left, 0, Position(2) + unfocused, {HScroll(4, 2)}, atOnce},  // held at trackLeft; never code 5
+        {WM_MOUSEMOVE, MK_LBUTTON, out, 0, Position(2) + unfocused, {}, none},  // outside: nothing
+        {WM_MOUSEMOVE, MK_CONTROL, right, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},  // any key-state flag drags
+        {WM_LBUTTONUP, 0, out, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0, 0, Position(119) + unfocused, {HScroll(4, 119)}, atOnce},  // (127 + 1) / 16
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},
+        {WM_RBUTTONUP, 0, at100, 127, Position(127) + unfocused, {Command(2)}, none},  // answers pos
+        {SBM_SETPOS, 300, 7, 0, Position(300) + unfocused, {}, atOnce},  // unclamped, parent not told
+        {SBM_GETPOS, 0, 0, 300, Position(300) + unfocused, {}, none},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, Position(127) + unfocused, {HScroll(4, 127)}, atOnce},  // 0 steps down, clamped
+        {WM_ENABLE, FALSE, 0, 0, Position(0) + unfocused, {}, atOnce},  // disabling puts pos to 0, tells nobody
+        {WM_ENABLE, TRUE, 0, 0, Position(0) + unfocused, {}, atOnce},
+        {HSM_SETOFFSET, 5, 0, 0, Position(0) + unfocused, {}, none},
+        {HSM_SETRANGE, MAKEWPARAM(-50, 50), reinterpret_cast<LPARAM>("dB"), 0, Position(0) + unfocused, {}, none},
+        {HSM_SETSUFFIX, 0, reinterpret_cast<LPARAM>("0123456789"), 0, Position(0) + unfocused, {}, none},
+        {WM_SETFOCUS, 0, 0, 0, Position(0) + focused, {}, atOnce},
+        {WM_KILLFOCUS, 0, 0, 0, Position(0) + unfocused, {}, atOnce},
+        {WM_KEYDOWN, VK_RIGHT, 0, 0, Position(0) + unfocused, {}, none},  // keys are the default procedure's
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, Position(0) + unfocused, {}, none},
+        {WM_ERASEBKGND, 0, 0, 0, Position(0) + unfocused, {}, none},
+        {WM_MOUSEMOVE, 0, at100, 0, {}, {}, Repaint::Any},  // a hover, last: it may take the focus
+    }, block);
     const HSState* s = GetStateBlock<HSState>(slider_);
     EXPECT_EQ((std::vector<LONG>{s->displayOffset, static_cast<LONG>(s->rangeLow), static_cast<LONG>(s->rangeHigh)}),
               (std::vector<LONG>{5, 0xFFCE, 50}));

@@ -27,8 +27,8 @@ TEST(OnOffTest, PressNotifiesWithTheWholeIdThenFlipsDragOutAndSetCheckRepaintAtO
     HWND parent = CreateTestParent();
     HWND w = CreateOnOff(TestInstance(), parent, 0x12345, 5, 5, 20, 10);
     const LPARAM in = MAKELPARAM(3, 3), out = MAKELPARAM(20, 3), leftAbove = MAKELPARAM(0xFFFF, 0xFFFF);
-    const long long pressedOff = image[0], releasedOff = image[1], releasedOn = image[2], pressedOn = image[3],
-                    none = kAnyValue;
+    const Readings pressedOff = Pixel(image[0]), releasedOff = Pixel(image[1]), releasedOn = Pixel(image[2]),
+                   pressedOn = Pixel(image[3]), none;
     RunMessageTable(w, {
         {BM_GETCHECK, 0, 0, 0, none, {}, Repaint::None},
         {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, pressedOff, {CommandWholeId()}, Repaint::AtOnce},
@@ -48,7 +48,7 @@ TEST(OnOffTest, PressNotifiesWithTheWholeIdThenFlipsDragOutAndSetCheckRepaintAtO
         {WM_KEYDOWN, VK_SPACE, 0, 0, none, {}, Repaint::None},
         {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, none, {}, Repaint::None},
         {WM_ERASEBKGND, 0, 0, 0, none, {}, Repaint::None},
-    }, [](HWND c) { return ScreenPixel(c, 1, 1); });
+    });
     SetFocus(parent);
     SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, in);  // now on: WM_PAINT draws released on
     EXPECT_EQ(GetCapture(), w);

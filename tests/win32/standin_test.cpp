@@ -23,7 +23,14 @@ struct Byte {
     HWND window;
     WPARAM wParam;
     LPARAM lParam;
+    std::uint64_t taken;  // the performance counter when the test removed it from the queue
 };
+
+std::uint64_t Counter() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<std::uint64_t>(t.QuadPart);
+}
 
 LRESULT CALLBACK SinkProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, m, wp, lp);
@@ -60,15 +67,25 @@ std::vector<Byte> TakeBytes(HWND window = nullptr) {
     std::vector<Byte> out;
     MSG msg;
     while (PeekMessageA(&msg, window, WM_MTC_BYTE, WM_MTC_BYTE, PM_REMOVE)) {
-        out.push_back(Byte{msg.hwnd, msg.wParam, msg.lParam});
+        out.push_back(Byte{msg.hwnd, msg.wParam, msg.lParam, Counter()});
     }
     return out;
 }
 
-// Gathers messages until `bytes` holds at least `count`, or the patience runs out.
-void Collect(std::vector<Byte>& bytes, std::size_t count, HWND window = nullptr) {
+// Times the desk would show from these bytes.
+std::size_t ShownCount(const std::vector<Byte>& bytes) {
+    MtcDecoderState state = {};
+    ShownTimes desk;
+    for (const Byte& b : bytes) DecodeMtcByte(state, static_cast<unsigned>(b.wParam), desk);
+    return desk.shown.size();
+}
+
+// Gathers messages until `bytes` holds at least `count` and the desk would show at least
+// `times` times from them (a run that fell behind may have skipped a set: the time is
+// what matters), or the patience runs out.
+void Collect(std::vector<Byte>& bytes, std::size_t count, HWND window = nullptr, std::size_t times = 0) {
     const DWORD begin = GetTickCount();
-    while (bytes.size() < count && GetTickCount() - begin < kPatienceMs) {
+    while ((bytes.size() < count || ShownCount(bytes) < times) && GetTickCount() - begin < kPatienceMs) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLPOSTMESSAGE);
         for (const Byte& b : TakeBytes(window)) bytes.push_back(b);
     }
@@ -117,14 +134,6 @@ void ExpectCompletePairs(const std::vector<Byte>& bytes, HWND window) {
     }
 }
 
-
-std::vector<MtcTime> Decode(const std::vector<Byte>& bytes) {
-    MtcDecoderState state = {};
-    ShownTimes desk;
-    for (const Byte& b : bytes) DecodeMtcByte(state, static_cast<unsigned>(b.wParam), desk);
-    return desk.shown;
-}
-
 // The set of the model carrying `t`, searched after set `after` (-1: from the start); -1 when
 // none within a minute of sets. A catch-up after a stall may skip sets, never go back.
 long long SetOf(const MtcSequencer& model, const MtcTime& t, long long after) {
@@ -134,15 +143,39 @@ long long SetOf(const MtcSequencer& model, const MtcTime& t, long long after) {
     return -1;
 }
 
-// The shown times follow the model's sets in order, from its first.
-void ExpectShownInOrder(const std::vector<MtcTime>& shown, const MtcSequencer& model) {
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front(), model.start());
-    long long set = -1;
-    for (const MtcTime& t : shown) {
+// The stream of one run against its model, started by a record sent when the counter read
+// `sent`: every time shown is a set of the model, in order, and none was taken from the queue
+// before its piece 0 was due. A generator that falls behind skips sets (the catch-up rule),
+// its first ones too, so the first set shown is set 0 only when the run kept time from its
+// start; a later one never comes before its due time, so a stream that starts anywhere but
+// at the record's time still fails. The eight data bytes of the first whole set are the
+// model's.
+void ExpectSetsOnTime(const std::vector<Byte>& bytes, const MtcSequencer& model, std::uint64_t sent) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    MtcDecoderState state = {};
+    ShownTimes desk;
+    long long set = -1, first = -1;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const std::size_t before = desk.shown.size();
+        DecodeMtcByte(state, static_cast<unsigned>(bytes[i].wParam), desk);
+        if (desk.shown.size() == before) continue;
+        const MtcTime& t = desk.shown.back();
         set = SetOf(model, t, set);
-        ASSERT_GE(set, 0) << t.hours << ':' << t.minutes << ':' << t.seconds << ':' << t.frames;
+        if (set < 0) {
+            ADD_FAILURE() << "not the model's next set: " << t.hours << ':' << t.minutes << ':' << t.seconds << ':'
+                          << t.frames;
+            return;
+        }
+        const std::uint64_t due = model.DueTime(8 * static_cast<std::uint64_t>(set), frequency.QuadPart);
+        EXPECT_GE(bytes[i].taken - sent, due) << "set " << set << " came before its time";
+        if (first >= 0) continue;
+        first = set;
+        for (std::uint64_t n = 0; n < 8 && i >= 14; ++n)
+            EXPECT_EQ(bytes[i - 14 + 2 * n].wParam, model.Bytes(8 * first + n).data) << "piece " << n;
+        EXPECT_GE(i, 15u) << "a time shown before eight pieces came";
     }
+    EXPECT_GE(first, 0) << "no time shown";
 }
 
 class Standin : public ::testing::Test {
@@ -184,31 +217,33 @@ TEST_F(Standin, OpensOnlyTheDriversDeviceAndChecksItsCommands) {
 
 TEST_F(Standin, StartPostsQuarterFramePairsFromTheRecordsTime) {
     Sink sink;
+    const std::uint64_t sent = Counter();
     ASSERT_TRUE(Start(sink, 1, 1, 2, 3, 4));  // 01:02:03:04 at 25 fps
     std::vector<Byte> bytes;
-    Collect(bytes, 64);
+    Collect(bytes, 64, nullptr, 1);
     ASSERT_TRUE(Stop());
     for (const Byte& b : TakeBytes()) bytes.push_back(b);
     ASSERT_GE(bytes.size(), 64u);
     ExpectCompletePairs(bytes, sink.window());
-    const MtcSequencer model = Model(1, 1, 2, 3, 4);
-    for (std::uint64_t n = 0; n < 8; ++n) {
-        EXPECT_EQ(bytes[2 * n + 1].wParam, model.Bytes(n).data) << "piece " << n;
-    }
-    ExpectShownInOrder(Decode(bytes), model);
+    ExpectSetsOnTime(bytes, Model(1, 1, 2, 3, 4), sent);
 }
 
 TEST_F(Standin, OddStartTimeRunsFromItsNormalisedLabel) {
     Sink sink;
+    const std::uint64_t sent = Counter();
     ASSERT_TRUE(Start(sink, 3, 0, 1, 0, 0));  // 30 drop-frame on a dropped label
     std::vector<Byte> bytes;
-    Collect(bytes, 16);
+    Collect(bytes, 16, nullptr, 1);
     ASSERT_TRUE(Stop());
     ASSERT_GE(bytes.size(), 16u);
-    const std::vector<MtcTime> shown = Decode(bytes);
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front(), (MtcTime{0, 1, 0, 2}));
-    EXPECT_EQ(bytes[15].wParam, 0x74u);  // piece 7: drop-frame code 2, hours bit 4 clear
+    const MtcSequencer model = Model(3, 0, 1, 0, 0);
+    ExpectSetsOnTime(bytes, model, sent);
+    EXPECT_EQ(model.SetTime(0), (MtcTime{0, 1, 0, 2}));
+    for (const Byte& b : bytes) {
+        if (b.wParam >> 4 == 7) {
+            EXPECT_EQ(b.wParam, 0x74u);  // piece 7: drop-frame code 2, hours bit 4 clear
+        }
+    }
 }
 
 TEST_F(Standin, StopEndsTheMessagesBeforeItReturns) {
@@ -229,42 +264,35 @@ TEST_F(Standin, StopEndsTheMessagesBeforeItReturns) {
 
 TEST_F(Standin, RestartReplacesTimeAndRate) {
     Sink sink;
+    const std::uint64_t sent = Counter();
     ASSERT_TRUE(Start(sink, 1, 1, 2, 3, 4));
     std::vector<Byte> bytes;
-    Collect(bytes, 24);
+    Collect(bytes, 24, nullptr, 1);
+    const std::uint64_t resent = Counter();
     ASSERT_TRUE(Start(sink, 3, 10, 20, 30, 0));  // no stop in between, as the desk does
     // Everything of the old run was posted before the restart returned; anything after is new.
     for (const Byte& b : TakeBytes()) bytes.push_back(b);
-    Collect(bytes, bytes.size() + 48);
+    Collect(bytes, bytes.size() + 48, nullptr, ShownCount(bytes) + 2);  // the old run may end one set
     ASSERT_TRUE(Stop());
     for (const Byte& b : TakeBytes()) bytes.push_back(b);
     ExpectCompletePairs(bytes, sink.window());
 
     const MtcSequencer before = Model(1, 1, 2, 3, 4);
     const MtcSequencer after = Model(3, 10, 20, 30, 0);
-    std::vector<MtcTime> oldTimes, newTimes;
-    for (const MtcTime& t : Decode(bytes)) {
-        if (t.hours == 1) {
-            ASSERT_TRUE(newTimes.empty()) << "an old time after the new run began";
-            oldTimes.push_back(t);
-        } else {
-            newTimes.push_back(t);
-        }
-    }
-    ASSERT_FALSE(oldTimes.empty());
-    ExpectShownInOrder(oldTimes, before);
-    ExpectShownInOrder(newTimes, after);
-    // The new run's first set follows the old stream directly, with its own rate code.
+    // The new run begins at the first whole set of its own (one of its first hundred: it may
+    // have fallen behind at once); the old stream, before it, shows only old times.
     std::size_t first = bytes.size();
-    for (std::size_t i = 1; i + 15 < bytes.size(); i += 2) {
-        bool match = true;
-        for (std::uint64_t n = 0; n < 8 && match; ++n) match = bytes[i + 2 * n].wParam == after.Bytes(n).data;
-        if (match) {
-            first = i;
-            break;
+    for (std::size_t i = 1; i + 15 < bytes.size() && first == bytes.size(); i += 2) {
+        for (std::uint64_t k = 0; k < 100 && first == bytes.size(); ++k) {
+            bool match = true;
+            for (std::uint64_t n = 0; n < 8 && match; ++n)
+                match = bytes[i + 2 * n].wParam == after.Bytes(8 * k + n).data;
+            if (match) first = i;
         }
     }
     ASSERT_LT(first, bytes.size());
+    ExpectSetsOnTime(std::vector<Byte>(bytes.begin(), bytes.begin() + (first - 1)), before, sent);
+    ExpectSetsOnTime(std::vector<Byte>(bytes.begin() + (first - 1), bytes.end()), after, resent);
     for (std::size_t i = 1; i < bytes.size(); i += 2) {
         const unsigned code = (i < first ? 1u : 2u) << 1;  // 25 fps before, drop-frame after
         if ((bytes[i].wParam >> 4) == 7) {
@@ -278,20 +306,22 @@ TEST_F(Standin, RestartToAnotherWindowEndsTheFirstWindowsMessages) {
     ASSERT_TRUE(Start(first, 0, 5, 0, 0, 0));
     std::vector<Byte> bytes;
     Collect(bytes, 8, first.window());
+    const std::uint64_t sent = Counter();
     ASSERT_TRUE(Start(second, 4, 6, 0, 0, 0));
     for (const Byte& b : TakeBytes(first.window())) bytes.push_back(b);
     ExpectCompletePairs(bytes, first.window());
     std::vector<Byte> moved;
-    Collect(moved, 16, second.window());
+    Collect(moved, 16, second.window(), 1);
     EXPECT_TRUE(TakeBytes(first.window()).empty());
     ASSERT_TRUE(Stop());
     for (const Byte& b : TakeBytes(second.window())) moved.push_back(b);
     ExpectCompletePairs(moved, second.window());
-    ExpectShownInOrder(Decode(moved), Model(4, 6, 0, 0, 0));
+    ExpectSetsOnTime(moved, Model(4, 6, 0, 0, 0), sent);
 }
 
 TEST_F(Standin, RefusedStartLeavesTheRunningGeneratorAlone) {
     Sink sink;
+    const std::uint64_t sent = Counter();
     ASSERT_TRUE(Start(sink, 2, 7, 0, 0, 0));
     std::vector<Byte> bytes;
     Collect(bytes, 8);
@@ -299,11 +329,11 @@ TEST_F(Standin, RefusedStartLeavesTheRunningGeneratorAlone) {
     EXPECT_FALSE(Send(MakeGeneratorCommand(1, sink.field(), 5, 8, 0, 0, 0), &error));
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_FALSE(Send(MakeGeneratorCommand(2, 0, 0, 0, 0, 0, 0), &error));
-    Collect(bytes, bytes.size() + 32);
+    Collect(bytes, bytes.size() + 32, nullptr, 1);
     ASSERT_TRUE(Stop());
     for (const Byte& b : TakeBytes()) bytes.push_back(b);
     ExpectCompletePairs(bytes, sink.window());
-    ExpectShownInOrder(Decode(bytes), Model(2, 7, 0, 0, 0));
+    ExpectSetsOnTime(bytes, Model(2, 7, 0, 0, 0), sent);
 }
 
 }  // namespace

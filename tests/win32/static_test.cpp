@@ -44,16 +44,16 @@ TEST(StaticTest, SetIconShowsTheCachedImageAtOnceAndNothingElseIsItsOwn) {
     HWND parent = CreateTestParent();
     HWND w = CreateStatic(TestInstance(), parent, 0x12345, 5, 5, "static_a");
     HWND twin = CreateStatic(TestInstance(), parent, 2, 50, 5, "static_a");
-    const long long none = kAnyValue;
+    const Readings none;
     RunMessageTable(w, {
-        {WM_SETICON, 0, reinterpret_cast<LPARAM>("static_b"), 0, kB, {}, Repaint::AtOnce},
-        {WM_SETICON, 77, reinterpret_cast<LPARAM>("static_a"), 0, kA, {}, Repaint::AtOnce},
-        {WM_SETICON, 1, reinterpret_cast<LPARAM>("static_a"), 0, kA, {}, Repaint::AtOnce},
+        {WM_SETICON, 0, reinterpret_cast<LPARAM>("static_b"), 0, Pixel(kB), {}, Repaint::AtOnce},
+        {WM_SETICON, 77, reinterpret_cast<LPARAM>("static_a"), 0, Pixel(kA), {}, Repaint::AtOnce},
+        {WM_SETICON, 1, reinterpret_cast<LPARAM>("static_a"), 0, Pixel(kA), {}, Repaint::AtOnce},
         {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3), 0, none, {}, Repaint::None},
         {WM_KEYDOWN, VK_RETURN, 0, 0, none, {}, Repaint::None},
         {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, none, {}, Repaint::None},
         {WM_ERASEBKGND, 0, 0, 0, none, {}, Repaint::None},
-    }, [](HWND c) { return ScreenPixel(c, 1, 1); });
+    });
     UpdateWindow(twin);
     EXPECT_EQ(ScreenPixel(twin, 29, 19), kA);  // sized by the image
     DestroyWindow(w);  // the image stays the cache's, and the twin's

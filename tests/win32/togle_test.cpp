@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/digitex.h"
 #include "controls/toolkit_class.h"
+#include "tests/win32/control_table.h"
 #include "tests/win32/win32_test_support.h"
 
 namespace {
@@ -145,57 +145,45 @@ TEST_F(TogleTest, RefusedStateBlockRefusesCreation) {
     EXPECT_EQ(GetWindow(parent_, GW_CHILD), nullptr);
 }
 
-// Every BM_SETCHECK repaints at once (on screen before it returns, nothing invalidated, no
-// WM_PAINT); only exactly 0 and 1 are stored.
-TEST_F(TogleTest, SetCheckStoresOnlyZeroOrOneAndAlwaysRepaintsAtOnce) {
+// Every BM_SETCHECK repaints at once, without a WM_PAINT; only exactly 0 and 1 are stored. A
+// left press flips the state at once, captures, takes the focus and notifies; its release,
+// outside too, lets the mouse go and only repaints. A right release only notifies. Keys do
+// nothing.
+TEST_F(TogleTest, MessageRows) {
     HWND w = Make();
     EXPECT_EQ(OnScreenDiffers(w, *off_), 0);
-    MessageLog log(w);
-    const struct { WPARAM wParam; LRESULT check; } cases[] = {
-        {1, 1}, {2, 1}, {0, 0}, {2, 0}, {static_cast<WPARAM>(-1), 0}, {1, 1}, {1, 1}, {0x10001, 1}};
-    for (const auto& c : cases) {
-        Scribble(w);
-        EXPECT_EQ(SendMessageA(w, BM_SETCHECK, c.wParam, 0x1234), 0);
-        EXPECT_EQ(OnScreenDiffers(w, c.check ? *on_ : *off_), 0) << "BM_SETCHECK " << c.wParam;
-        RECT update;
-        EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
-        EXPECT_EQ(Check(w), c.check) << "BM_SETCHECK " << c.wParam;
-    }
-    EXPECT_EQ(log.Count(WM_PAINT), 0);
-    EXPECT_TRUE(DrainPostedExceptInput().empty());
-}
-
-TEST_F(TogleTest, LeftPressFlipsAtOnceAndNotifiesReleaseOnlyRepaints) {
-    HWND w = Make();
     SetFocus(parent_);
-    for (int press = 1; press <= 2; ++press) {
-        const DibCanvas& image = press == 1 ? *on_ : *off_;
-        Scribble(w);
-        EXPECT_EQ(SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)), 0);
-        EXPECT_EQ(Check(w), press == 1 ? 1 : 0);
-        EXPECT_EQ(GetCapture(), w);
-        EXPECT_EQ(GetFocus(), w);
-        EXPECT_EQ(OnScreenDiffers(w, image), 0);
-        EXPECT_EQ(DrainPostedExceptInput(), Commands(w, {1}));
-        // Released outside the toggle: the flip stays, the mouse is let go, no notification.
-        Scribble(w);
-        EXPECT_EQ(SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(500, 500)), 0);
-        EXPECT_EQ(GetCapture(), nullptr);
-        EXPECT_EQ(OnScreenDiffers(w, image), 0);
-        EXPECT_TRUE(DrainPostedExceptInput().empty());
-    }
-}
-
-TEST_F(TogleTest, RightReleaseOnlyNotifies) {
-    HWND w = Make();
-    SendMessageA(w, BM_SETCHECK, 1, 0);
-    Scribble(w);
-    SendMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-    EXPECT_TRUE(DrainPostedExceptInput().empty());
-    EXPECT_EQ(SendMessageA(w, WM_RBUTTONUP, 0, MAKELPARAM(3, 3)), 0);
-    EXPECT_EQ(Check(w), 1);
-    EXPECT_EQ(OnScreenDiffers(w, *red_), 0);  // nothing repainted
-    EXPECT_EQ(DrainPostedExceptInput(), Commands(w, {2}));
+    MessageLog log(w);
+    DibCanvas canvas(4, 4);
+    canvas.Fill(kRed);
+    Readers shown;
+    shown.image = [this](HWND c) { return OnScreenDiffers(c, *off_) == 0 ? 0 : OnScreenDiffers(c, *on_) == 0 ? 1 : -1; };
+    const Readings on = CheckState(1) + Image(1), off = CheckState(0) + Image(0);
+    const Readings held = Captured(true) + Focused(true), released = Captured(false);
+    const LPARAM in = MAKELPARAM(3, 3), out = MAKELPARAM(500, 500);
+    const Repaint atOnce = Repaint::AtOnce, none = Repaint::None;
+    RunMessageTable(w, {
+        {BM_SETCHECK, 1, 0x1234, 0, on, {}, atOnce},
+        {BM_SETCHECK, 2, 0x1234, 0, on, {}, atOnce},
+        {BM_SETCHECK, 0, 0x1234, 0, off, {}, atOnce},
+        {BM_SETCHECK, 2, 0x1234, 0, off, {}, atOnce},
+        {BM_SETCHECK, static_cast<WPARAM>(-1), 0x1234, 0, off, {}, atOnce},
+        {BM_SETCHECK, 1, 0x1234, 0, on, {}, atOnce},
+        {BM_SETCHECK, 1, 0x1234, 0, on, {}, atOnce},
+        {BM_SETCHECK, 0x10001, 0x1234, 0, on, {}, atOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, off + held, {Command(1)}, atOnce},
+        {WM_LBUTTONUP, 0, out, 0, off + released, {}, atOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, on + held, {Command(1)}, atOnce},
+        {WM_LBUTTONUP, 0, out, 0, on + released, {}, atOnce},
+        {WM_RBUTTONDOWN, MK_RBUTTON, in, 0, CheckState(1), {}, none},
+        {WM_RBUTTONUP, 0, in, 0, CheckState(1), {Command(2)}, none},
+        {WM_KEYDOWN, VK_SPACE, 0, 0, CheckState(1), {}, none},
+        {WM_KEYUP, VK_SPACE, 0, 0, CheckState(1), {}, none},
+        {WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0, 0, {}, {}, none},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, {}, {}, none},
+    }, shown);
+    EXPECT_EQ(log.Count(WM_PAINT), 0);
+    EXPECT_EQ(canvas.Pixel(1, 1), kRed);  // nothing erased
 }
 
 // A real double click, through the system's input queue: without CS_DBLCLKS it arrives as two
@@ -231,13 +219,8 @@ TEST_F(TogleTest, RealDoubleClickIsTwoPresses) {
     EXPECT_EQ(posted, Commands(w, {1, 1}));
 }
 
-TEST_F(TogleTest, MessageResultsAndNoFocusOnHover) {
+TEST_F(TogleTest, NoFocusOnHover) {
     HWND w = Make();
-    DibCanvas canvas(4, 4);
-    canvas.Fill(kRed);
-    EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0), 0);
-    EXPECT_EQ(canvas.Pixel(1, 1), kRed);  // nothing erased
-    EXPECT_EQ(SendMessageA(w, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
     HWND focused = nullptr;
     ASSERT_TRUE(RunWhileForeground(parent_, [&] {
         SetFocus(parent_);
@@ -245,10 +228,6 @@ TEST_F(TogleTest, MessageResultsAndNoFocusOnHover) {
         focused = GetFocus();
     }));
     EXPECT_EQ(focused, parent_);
-    SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
-    SendMessageA(w, WM_KEYUP, VK_SPACE, 0);
-    EXPECT_EQ(Check(w), 0);
-    EXPECT_TRUE(DrainPostedExceptInput().empty());
 }
 
 TEST_F(TogleTest, PaintRoutineCopiesTheImageOfTheGivenStateSizedByTheRectangle) {
@@ -277,33 +256,6 @@ TEST_F(TogleTest, PaintRoutineCopiesTheImageOfTheGivenStateSizedByTheRectangle) 
     InvalidateRect(w, nullptr, TRUE);
     UpdateWindow(w);
     EXPECT_EQ(OnScreenDiffers(w, *on_), 0);
-}
-
-// Both desk controls: 1,000 repaints each, and no GDI object and no window outlives them.
-TEST(DeskControlsLeak, CreateRepaintDestroyLeavesNothingBehind) {
-    EnsureToolkitRegistered();
-    HWND parent = CreateTestParent();
-    auto exercise = [parent](int repaints) {
-        HWND spinner = CreateDigitEx(TestInstance(), parent, 1, 10, 10, 60, 40, 0xFF00, 0, 99, 0);
-        HWND toggle = CreateTogle(TestInstance(), parent, 2, 100, 10, "start_on", "start_off");
-        for (int i = 0; i < repaints; ++i) {
-            SendMessageA(spinner, SBM_SETPOS, i, 0);
-            UpdateWindow(spinner);
-            SendMessageA(toggle, BM_SETCHECK, i & 1, 0);
-        }
-        SendMessageA(toggle, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        SendMessageA(toggle, WM_LBUTTONUP, 0, 0);
-        DestroyWindow(spinner);
-        DestroyWindow(toggle);
-        DrainPosted();
-        return std::vector<HWND>{spinner, toggle};
-    };
-    exercise(3);  // warm up: the first DC, font and text output keep a few lasting objects
-    const int before = FreeGdiSlots();
-    for (HWND w : exercise(1000)) EXPECT_FALSE(IsWindow(w));
-    EXPECT_EQ(FreeGdiSlots(), before);
-    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
-    DestroyWindow(parent);
 }
 
 }  // namespace

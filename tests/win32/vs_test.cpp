@@ -31,40 +31,45 @@ protected:
     HWND parent_ = nullptr, slider_ = nullptr;
 };
 
-// Each row's value: the position x 100, plus 100000 while focused, plus the times the position
-// was passed on to the buddy (SBM_SETPOS with the position, lParam 0) during the row.
+// Each row reads the position, the focus flag, and the times the position was passed on to
+// the buddy (SBM_SETPOS with the position, lParam 0) during the row.
 TEST_F(VSTest, MessageRowsWithPassOn) {
     RECT r;
     GetClientRect(slider_, &r);
     EXPECT_EQ(r.right * 1000 + r.bottom, 20110);  // the track image's size
     MessageLog buddy(parent_);
-    const auto read = [&](HWND w) {
+    Readers read;
+    read.position = Pos;
+    read.focused = [](HWND w) { return GetStateBlock<VSState>(w)->focused; };
+    read.passedOn = [&](HWND w) {
         long long passed = 0;
         for (const LoggedMessage& m : buddy.messages())
             passed += m.message == SBM_SETPOS && m.wParam == static_cast<WPARAM>(Pos(w)) && m.lParam == 0;
         buddy.Clear();
-        return Pos(w) * 100LL + GetStateBlock<VSState>(w)->focused * 100000LL + passed;
+        return passed;
     };
+    const Readings focused = Focused(true), unfocused = Focused(false);
     const LPARAM at50 = MAKELPARAM(5, 50), top = MAKELPARAM(5, 0), below = MAKELPARAM(5, 200), zero = MAKELPARAM(5, 100);
+    const Repaint atOnce = Repaint::AtOnce, none = Repaint::None;
     RunMessageTable(slider_, {
-        {WM_LBUTTONDOWN, MK_LBUTTON, at50, 0, 6300, {}, Repaint::AtOnce},  // no post, no pass-on
-        {WM_MOUSEMOVE, MK_LBUTTON, top, 0, 11401, {VScroll(5, 114)}, Repaint::AtOnce},  // the upper stop
-        {WM_MOUSEMOVE, MK_LBUTTON, below, 0, 11401, {}, Repaint::None},  // outside: passed on all the same
-        {WM_MOUSEMOVE, MK_SHIFT, zero, 0, 1, {VScroll(5, 0)}, Repaint::AtOnce},  // any key-state flag drags
-        {WM_LBUTTONUP, 0, below, 0, 1, {VScroll(4, 0)}, Repaint::AtOnce},
-        {WM_LBUTTONUP, 0, at50, 0, 1, {VScroll(4, 0)}, Repaint::AtOnce},  // a release without a press
-        {SBM_SETPOS, 200, 7, 0, 20001, {}, Repaint::AtOnce},  // unclamped, parent not told
-        {SBM_GETPOS, 0, 0, 200, 20000, {}, Repaint::None},
-        {WM_KEYDOWN, 'A', 0, 0, 12701, {VScroll(4, 127)}, Repaint::AtOnce},  // any key settles
-        {WM_KEYDOWN, VK_DOWN, 0, 0, 11901, {VScroll(4, 119)}, Repaint::AtOnce},
-        {WM_KEYDOWN, VK_UP, 0, 0, 12701, {VScroll(4, 127)}, Repaint::AtOnce},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, 11901, {VScroll(4, 119)}, Repaint::AtOnce},  // 0 steps down
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, 12701, {VScroll(4, 127)}, Repaint::AtOnce},
-        {WM_SETFOCUS, 0, 0, 0, 112700, {}, Repaint::AtOnce},
-        {WM_KILLFOCUS, 0, 0, 0, 12700, {}, Repaint::AtOnce},
-        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, 12700, {}, Repaint::None},
-        {WM_ERASEBKGND, 0, 0, 0, 12700, {}, Repaint::None},
-        {WM_MOUSEMOVE, 0, at50, 0, kAnyValue, {}, Repaint::Any},  // a hover, last: it may take the focus
+        {WM_LBUTTONDOWN, MK_LBUTTON, at50, 0, Position(63) + unfocused + PassedOn(0), {}, atOnce},  // no post, no pass-on
+        {WM_MOUSEMOVE, MK_LBUTTON, top, 0, Position(114) + unfocused + PassedOn(1), {VScroll(5, 114)}, atOnce},  // the upper stop
+        {WM_MOUSEMOVE, MK_LBUTTON, below, 0, Position(114) + unfocused + PassedOn(1), {}, none},  // outside: passed on all the same
+        {WM_MOUSEMOVE, MK_SHIFT, zero, 0, Position(0) + unfocused + PassedOn(1), {VScroll(5, 0)}, atOnce},  // any key-state flag drags
+        {WM_LBUTTONUP, 0, below, 0, Position(0) + unfocused + PassedOn(1), {VScroll(4, 0)}, atOnce},
+        {WM_LBUTTONUP, 0, at50, 0, Position(0) + unfocused + PassedOn(1), {VScroll(4, 0)}, atOnce},  // a release without a press
+        {SBM_SETPOS, 200, 7, 0, Position(200) + unfocused + PassedOn(1), {}, atOnce},  // unclamped, parent not told
+        {SBM_GETPOS, 0, 0, 200, Position(200) + unfocused + PassedOn(0), {}, none},
+        {WM_KEYDOWN, 'A', 0, 0, Position(127) + unfocused + PassedOn(1), {VScroll(4, 127)}, atOnce},  // any key settles
+        {WM_KEYDOWN, VK_DOWN, 0, 0, Position(119) + unfocused + PassedOn(1), {VScroll(4, 119)}, atOnce},
+        {WM_KEYDOWN, VK_UP, 0, 0, Position(127) + unfocused + PassedOn(1), {VScroll(4, 127)}, atOnce},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0, 0, Position(119) + unfocused + PassedOn(1), {VScroll(4, 119)}, atOnce},  // 0 steps down
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0, 0, Position(127) + unfocused + PassedOn(1), {VScroll(4, 127)}, atOnce},
+        {WM_SETFOCUS, 0, 0, 0, Position(127) + focused + PassedOn(0), {}, atOnce},
+        {WM_KILLFOCUS, 0, 0, 0, Position(127) + unfocused + PassedOn(0), {}, atOnce},
+        {WM_GETDLGCODE, 0, 0, DLGC_WANTALLKEYS, Position(127) + unfocused + PassedOn(0), {}, none},
+        {WM_ERASEBKGND, 0, 0, 0, Position(127) + unfocused + PassedOn(0), {}, none},
+        {WM_MOUSEMOVE, 0, at50, 0, {}, {}, Repaint::Any},  // a hover, last: it may take the focus
     }, read);
     EXPECT_EQ(GetCapture(), nullptr);
 }
