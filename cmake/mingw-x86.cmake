@@ -7,8 +7,8 @@
 # - -march=i686 and the x87 for floating point: no SSE or SSE2 instruction;
 # - CRT_fp8.o: the startup sets the x87 to 53-bit (double) precision, as Windows programs
 #   normally run, so the knob's angles truncate as they do in the x86_64 build's SSE doubles.
-# scripts/check-win98 checks the exes; GoogleTest builds on this model with a small shim
-# (tests/gtest_win32_threads.h).
+# scripts/check-win98 checks the exes; GoogleTest builds on this model with a small prelude
+# (tests/gtest_i686_prelude.h).
 # Its programs run under 32-bit Wine, which this kernel runs only emulated (scripts/bootstrap
 # --x86 installs it, scripts/test --x86 runs the tests): every process start costs a minute or
 # two, so each test executable runs whole, once (see WineTests.cmake).
@@ -26,7 +26,7 @@ set(CMAKE_C_FLAGS_INIT   "-march=i686 -mtune=generic -mfpmath=387")
 set(CMAKE_CXX_FLAGS_INIT "-march=i686 -mtune=generic -mfpmath=387")
 set(CMAKE_EXE_LINKER_FLAGS_INIT
     "-static -static-libgcc -static-libstdc++ /usr/${MINGW_PREFIX}/lib/CRT_fp8.o")
-set(DESK_GTEST_WIN32_THREADS ON)
+set(DESK_GTEST_I686_PRELUDE ON)
 # The 32-bit loader (never /usr/bin/wine), with a start far slower than the 64-bit one.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine32)
 set(DESK_WINE_EMULATED ON)
