@@ -38,11 +38,10 @@ namespace {
 // 5. Handlers.
 
 LRESULT OnCreate(HWND window) {
-    auto* state = static_cast<DigitState*>(AllocStateBlock(window, sizeof(DigitState)));
-    if (!state) return -1;
-    state->value = kFirstValue;
-    state->digitBitmap = nullptr;
-    return 0;
+    return CreateStateBlock<DigitState>(window, [](HWND, DigitState& state) {
+        state.value = kFirstValue;
+        state.digitBitmap = nullptr;
+    });
 }
 
 // 6. Window procedure. The strip is the supplier's; SBM_GETPOS goes to DefWindowProcA.

@@ -49,16 +49,15 @@ namespace {
 
 // 5. Handlers.
 
+// maxPos and resetPos are the creation function's; the state block is zero-filled, so until it
+// sets them they read 0.
 LRESULT OnCreate(HWND window) {
-    auto* state = static_cast<DigitExState*>(AllocStateBlock(window, sizeof(DigitExState)));
-    if (!state) return -1;
-    // maxPos and resetPos are the creation function's; the state block is zero-filled, so until it
-    // sets them they read 0.
-    state->font = nullptr;
-    state->pos = 0;
-    state->textColor = 0;
-    state->backColor = 0;
-    return 0;
+    return CreateStateBlock<DigitExState>(window, [](HWND, DigitExState& state) {
+        state.font = nullptr;
+        state.pos = 0;
+        state.textColor = 0;
+        state.backColor = 0;
+    });
 }
 
 LRESULT OnDestroy(HWND window) {

@@ -83,15 +83,14 @@ void Settle(HWND window) {
 
 // Centre and radius from the client size now; a later resize keeps them.
 LRESULT OnCreate(HWND window) {
-    auto* state = static_cast<KnobState*>(AllocStateBlock(window, sizeof(KnobState)));
-    if (!state) return -1;
-    RECT client;
-    GetClientRect(window, &client);
-    const knob_rules::Geometry g = knob_rules::FromClientSize(client.right, client.bottom);
-    state->centerX = g.centerX;
-    state->centerY = g.centerY;
-    state->radius = g.radius;
-    return 0;
+    return CreateStateBlock<KnobState>(window, [](HWND w, KnobState& state) {
+        RECT client;
+        GetClientRect(w, &client);
+        const knob_rules::Geometry g = knob_rules::FromClientSize(client.right, client.bottom);
+        state.centerX = g.centerX;
+        state.centerY = g.centerY;
+        state.radius = g.radius;
+    });
 }
 
 LRESULT OnDestroy(HWND window) {

@@ -41,11 +41,10 @@ namespace {
 // Every label, also one made with CreateWindowExA alone, starts with an empty text in the
 // creation function's default colours, black on white, until its creator sets others.
 LRESULT OnCreate(HWND window) {
-    auto* state = static_cast<SmallTextState*>(AllocStateBlock(window, sizeof(SmallTextState)));
-    if (!state) return -1;
-    state->textColor = kSmallTextDefaultText;
-    state->backColor = kSmallTextDefaultBack;
-    return 0;
+    return CreateStateBlock<SmallTextState>(window, [](HWND, SmallTextState& state) {
+        state.textColor = kSmallTextDefaultText;
+        state.backColor = kSmallTextDefaultBack;
+    });
 }
 
 // The text is cut to what the state block holds; the window's own title is left alone, and the

@@ -60,6 +60,15 @@ template <class T>
 inline LRESULT CreateStateBlock(HWND window) {
     return AllocStateBlock(window, sizeof(T)) ? 0 : -1;
 }
+// WM_CREATE of a class that sets first values: allocate (or refuse the window), then
+// init(window, state).
+template <class T, class Init>
+inline LRESULT CreateStateBlock(HWND window, Init init) {
+    T* state = static_cast<T*>(AllocStateBlock(window, sizeof(T)));
+    if (!state) return -1;
+    init(window, *state);
+    return 0;
+}
 // SBM_GETPOS of a class whose state block keeps a pos: the position, 0 without one.
 template <class T>
 inline LRESULT PositionOf(HWND window) {
