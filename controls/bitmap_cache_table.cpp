@@ -1,6 +1,7 @@
 #include "controls/bitmap_cache_table.h"
 
-#include <cstdio>
+#include "controls/control_math.h"
+
 #include <cstring>
 
 namespace bitmap_cache {
@@ -48,7 +49,8 @@ int CountLoaded(const Table& table) {
 }
 
 void IdToName(unsigned id, char (&out)[kNameBytes]) {
-    std::snprintf(out, sizeof out, "#%u", id);
+    out[0] = '#';
+    control_math::WriteDecimal(out + 1, static_cast<std::uint32_t>(id));
 }
 
 bool ParseIntegerId(const char* name, unsigned* id) {

@@ -1,6 +1,6 @@
 // Arithmetic that more than one control class uses, free of the platform: 32-bit steps that
 // wrap instead of overflowing, the toolkit's clamp, a multiply-then-divide that neither
-// overflows nor divides by zero, and a bounded text copy into a fixed array. Each class's own
+// overflows nor divides by zero, a bounded text copy into a fixed array, and decimal text. Each class's own
 // rules live in a header of its own beside this one.
 #pragma once
 
@@ -59,6 +59,29 @@ template <std::size_t N>
 std::size_t CopyBounded(char (&dst)[N], const char* src, std::size_t limit = N) {
     return CopyBounded(dst, N, src, limit);
 }
+
+// The decimal text of a 32-bit number at out, with a minus sign when negative, and its NUL:
+// at most kDecimalBytes bytes. Returns the number of characters without the NUL. (The
+// program's own formatter: its exes carry no printf.)
+constexpr std::size_t kDecimalBytes = 12;  // "-2147483648" and the NUL
+inline std::size_t WriteDecimal(char* out, std::uint32_t magnitude, bool negative) {
+    char reversed[10];
+    std::size_t n = 0;
+    do {
+        reversed[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    std::size_t length = 0;
+    if (negative) out[length++] = '-';
+    while (n > 0) out[length++] = reversed[--n];
+    out[length] = '\0';
+    return length;
+}
+inline std::size_t WriteDecimal(char* out, std::int32_t value) {
+    const std::uint32_t bits = static_cast<std::uint32_t>(value);
+    return WriteDecimal(out, value < 0 ? 0u - bits : bits, value < 0);
+}
+inline std::size_t WriteDecimal(char* out, std::uint32_t value) { return WriteDecimal(out, value, false); }
 
 // A text's length read within its array: up to its NUL, or the whole array for one filled by
 // hand without it.

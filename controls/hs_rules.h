@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "controls/control_math.h"
 
@@ -80,10 +79,12 @@ constexpr std::int32_t DisplayValue(std::int32_t pos, std::int32_t displayOffset
 // "%d" of the value followed by the suffix, whose 8 bytes are read at most (a suffix filled
 // by hand without its NUL ends there). Returns the length in characters.
 constexpr std::size_t kValueTextSize = 12 + kSuffixSize;
+static_assert(kValueTextSize >= control_math::kDecimalBytes + kSuffixSize, "a value and a whole suffix fit");
 inline int FormatValueText(char (&text)[kValueTextSize], std::int32_t value, const char (&suffix)[kSuffixSize]) {
-    const int n = std::snprintf(text, sizeof text, "%d%.*s", static_cast<int>(value),
-                                static_cast<int>(kSuffixSize), suffix);
-    return n < 0 ? 0 : n;
+    std::size_t n = control_math::WriteDecimal(text, value);
+    for (std::size_t i = 0; i < kSuffixSize && suffix[i] != '\0'; ++i) text[n++] = suffix[i];
+    text[n] = '\0';
+    return static_cast<int>(n);
 }
 
 // The value text's left edge: right-aligned on kCharWidth pixels per character, 2 pixels in

@@ -29,10 +29,11 @@ constexpr std::uint32_t kErrorLogMaxConsecutiveFailures = 16;
 // No log holds this many entries; the text is full long before.
 constexpr std::uint32_t kErrorLogMaxEntries = 65536;
 
-// The log as the walk sees it. Results are registry codes (kLogSuccess, ...).
+// The log as the walk sees it. Results are registry codes (kLogSuccess, ...). Never deleted
+// through this interface (its destructor is protected and not virtual, so the product needs
+// no deleting destructor and no operator delete).
 class ErrorLogReader {
 public:
-    virtual ~ErrorLogReader() = default;
     // Writes the name of the entry at `index` to `name`. `*length`: in, the capacity in
     // characters including the terminator; out, the name's length without it.
     virtual long EnumEntry(std::uint32_t index, char* name, std::uint32_t* length) = 0;
@@ -40,6 +41,9 @@ public:
     // `*size`: in, the capacity of `data` in bytes; out, the bytes stored (or, with
     // kLogMoreData, the bytes the value needs).
     virtual long ReadEntry(const char* name, unsigned char* data, std::uint32_t* size) = 0;
+
+protected:
+    ~ErrorLogReader() = default;
 };
 
 // Why the walk ended.

@@ -3,7 +3,6 @@
 // The panel's art and every control's place come from gallery_art.h (tools/gen-art).
 #include <windows.h>
 
-#include <cstdio>
 
 #include "controls/bmpgage.h"
 #include "controls/bmplist.h"
@@ -178,7 +177,10 @@ void Log(const char* line) {
     if (index >= 0) SendMessageA(g_log, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
     // The bitmap text repeats the newest line, padded to its cells (it upper-cases it itself).
     char padded[art::kBitmapTextLength + 1];
-    std::snprintf(padded, sizeof padded, "%-*.*s", art::kBitmapTextLength, art::kBitmapTextLength, line);
+    int n = 0;
+    for (; n < art::kBitmapTextLength && line[n] != '\0'; ++n) padded[n] = line[n];
+    for (; n < art::kBitmapTextLength; ++n) padded[n] = ' ';
+    padded[n] = '\0';
     SetWindowTextA(Control(kTextId), padded);
 }
 
@@ -201,8 +203,7 @@ void ShowSwitchState() {
     SendMessageA(Control(kLampId), WM_SETICON, 0, reinterpret_cast<LPARAM>(lamp));
     static const char* const kModeNames[3] = {"OFF", "ON", "AUTO"};
     char text[64];
-    std::snprintf(text, sizeof text, "SWITCH %s, MODE %s", on ? "ON" : "OFF",
-                  mode >= 0 && mode <= 2 ? kModeNames[mode] : "?");
+    wsprintfA(text, "SWITCH %s, MODE %s", on ? "ON" : "OFF", mode >= 0 && mode <= 2 ? kModeNames[mode] : "?");
     SetWindowTextA(Control(kLabelId), text);
 }
 
@@ -226,10 +227,10 @@ LRESULT OnCommand(WPARAM wParam) {
         return 0;
     }
     char line[64];
-    std::snprintf(line, sizeof line, "%-7s COMMAND %d", SenderById(id), code);
+    wsprintfA(line, "%-7s COMMAND %d", SenderById(id), code);
     if (id == kSelectorId && code == 1) {
         const LRESULT pos = SendMessageA(Control(id), SBM_GETPOS, 0, 0);
-        if (pos >= 0 && pos < kChannelCount) std::snprintf(line, sizeof line, "MENU    %s", kChannels[pos]);
+        if (pos >= 0 && pos < kChannelCount) wsprintfA(line, "MENU    %s", kChannels[pos]);
     }
     Log(line);
     if (id == kSwitchId || id == kModeId) ShowSwitchState();
@@ -240,8 +241,8 @@ LRESULT OnCommand(WPARAM wParam) {
 
 LRESULT OnScroll(const char* kind, WPARAM wParam, LPARAM lParam) {
     char line[64];
-    std::snprintf(line, sizeof line, "%-7s %s %u POS %d", SenderByHandle(lParam), kind, LOWORD(wParam),
-                  static_cast<short>(HIWORD(wParam)));
+    wsprintfA(line, "%-7s %s %u POS %d", SenderByHandle(lParam), kind, static_cast<unsigned>(LOWORD(wParam)),
+              static_cast<int>(static_cast<short>(HIWORD(wParam))));
     Log(line);
     return 0;
 }

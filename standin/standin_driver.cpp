@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <new>
 
 #include "app/desk_window.h"
 #include "driver/generator_command.h"
@@ -25,23 +25,35 @@ struct Run {
     std::atomic<bool> stopRequested{false};  // checked before every quarter frame
 };
 
+constexpr UINT_PTR kPseudoHandleBase = 0x5D1E0000;
+constexpr std::uint32_t kHandleCount = 0x10000;  // the pseudo handles' 16-bit counter
+
 // The driver's state, shared by every caller of the entry points.
 struct Driver {
     CRITICAL_SECTION lock;
-    std::vector<HANDLE> openHandles;  // pseudo handles handed out and not yet closed
-    std::uint32_t handleCounter = 0;
-    Run* run = nullptr;               // the running generator, if any
+    std::uint32_t openHandles[kHandleCount / 32];  // one bit per pseudo handle handed out and not yet closed
+    std::uint32_t handleCounter;
+    Run* run;  // the running generator, if any
 };
 
-// Created on first use and never destroyed: a generator thread may still be running while
-// the process exits, and no destructor may race with it.
+// Made on first use and never destroyed: a generator thread may still be running while the
+// process exits, and no destructor may race with it. The first caller sets it up; a caller
+// on another thread meanwhile waits.
+Driver g_driver;
+std::atomic<int> g_driverReady{0};  // 0 not made, 1 being made, 2 ready
+
 Driver& TheDriver() {
-    static Driver* driver = [] {
-        Driver* d = new Driver;
-        InitializeCriticalSection(&d->lock);
-        return d;
-    }();
-    return *driver;
+    int state = g_driverReady.load();
+    if (state != 2) {
+        int none = 0;
+        if (g_driverReady.compare_exchange_strong(none, 1)) {
+            InitializeCriticalSection(&g_driver.lock);
+            g_driverReady.store(2);
+        } else {
+            while (g_driverReady.load() != 2) Sleep(0);
+        }
+    }
+    return g_driver;
 }
 
 class DriverLock {
@@ -54,7 +66,6 @@ private:
     Driver& d_;
 };
 
-constexpr UINT_PTR kPseudoHandleBase = 0x5D1E0000;
 constexpr DWORD kStopWaitCapMs = 1000;
 
 std::uint64_t CounterNow() {
@@ -111,6 +122,16 @@ DWORD WINAPI GeneratorMain(LPVOID param) {
     return 0;
 }
 
+// A run on the process heap: made with its settings, or null when the heap refuses.
+Run* NewRun(const MtcSequencer& sequencer, HWND window) {
+    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(Run));
+    return memory ? new (memory) Run(sequencer, window) : nullptr;
+}
+void FreeRun(Run* run) {
+    run->~Run();
+    HeapFree(GetProcessHeap(), 0, run);
+}
+
 // Stops the running generator, if any, and returns once its thread has ended.
 void StopGenerator(Driver& d) {
     Run* run = d.run;
@@ -121,7 +142,7 @@ void StopGenerator(Driver& d) {
     WaitForSingleObject(run->thread, INFINITE);
     CloseHandle(run->thread);
     CloseHandle(run->stopEvent);
-    delete run;
+    FreeRun(run);
 }
 
 // Replaces the running generator, if any, with a new run; false (generator stopped) when the
@@ -129,13 +150,17 @@ void StopGenerator(Driver& d) {
 bool StartGenerator(Driver& d, const GeneratorCommand& record, MtcRate rate) {
     StopGenerator(d);
     const MtcTime start = {record.hours, record.minutes, record.seconds, record.frames};
-    Run* run = new Run(MtcSequencer(start, rate), WindowOfRecord(record.window));
+    Run* run = NewRun(MtcSequencer(start, rate), WindowOfRecord(record.window));
+    if (!run) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
     run->stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (run->stopEvent) run->thread = CreateThread(nullptr, 0, GeneratorMain, run, 0, nullptr);
     if (!run->thread) {
         const DWORD error = GetLastError();
         if (run->stopEvent) CloseHandle(run->stopEvent);
-        delete run;
+        FreeRun(run);
         SetLastError(error);
         return false;
     }
@@ -145,11 +170,26 @@ bool StartGenerator(Driver& d, const GeneratorCommand& record, MtcRate rate) {
     return true;
 }
 
+// The pseudo handle of a counter value, and back (false for a handle never handed out).
+HANDLE HandleOf(std::uint32_t counter) {
+    return reinterpret_cast<HANDLE>(kPseudoHandleBase + 4 * static_cast<UINT_PTR>(counter));
+}
+bool CounterOf(HANDLE device, std::uint32_t* counter) {
+    const UINT_PTR offset = reinterpret_cast<UINT_PTR>(device) - kPseudoHandleBase;
+    if (reinterpret_cast<UINT_PTR>(device) < kPseudoHandleBase || offset % 4 != 0 || offset / 4 >= kHandleCount)
+        return false;
+    *counter = static_cast<std::uint32_t>(offset / 4);
+    return true;
+}
+
 bool IsOpen(const Driver& d, HANDLE device) {
-    for (HANDLE h : d.openHandles) {
-        if (h == device) return true;
-    }
-    return false;
+    std::uint32_t c = 0;
+    return CounterOf(device, &c) && (d.openHandles[c / 32] >> (c % 32) & 1u) != 0;
+}
+
+void MarkOpen(Driver& d, std::uint32_t counter, bool open) {
+    const std::uint32_t bit = 1u << (counter % 32);
+    d.openHandles[counter / 32] = open ? d.openHandles[counter / 32] | bit : d.openHandles[counter / 32] & ~bit;
 }
 
 }  // namespace
@@ -163,10 +203,10 @@ HANDLE StandinOpen(LPCSTR fileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, 
     DriverLock lock(d);
     HANDLE handle;
     do {
-        d.handleCounter = (d.handleCounter + 1) & 0xFFFF;
-        handle = reinterpret_cast<HANDLE>(kPseudoHandleBase + 4 * static_cast<UINT_PTR>(d.handleCounter));
+        d.handleCounter = (d.handleCounter + 1) % kHandleCount;
+        handle = HandleOf(d.handleCounter);
     } while (IsOpen(d, handle));
-    d.openHandles.push_back(handle);
+    MarkOpen(d, d.handleCounter, true);
     return handle;
 }
 
@@ -210,11 +250,10 @@ BOOL StandinControl(HANDLE device, DWORD ioControlCode, LPVOID inBuffer, DWORD i
 BOOL StandinClose(HANDLE device) {
     Driver& d = TheDriver();
     DriverLock lock(d);
-    for (auto it = d.openHandles.begin(); it != d.openHandles.end(); ++it) {
-        if (*it == device) {
-            d.openHandles.erase(it);
-            return TRUE;
-        }
+    std::uint32_t counter = 0;
+    if (IsOpen(d, device) && CounterOf(device, &counter)) {
+        MarkOpen(d, counter, false);
+        return TRUE;
     }
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

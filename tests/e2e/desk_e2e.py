@@ -128,5 +128,17 @@ class RealDeskWithoutDriver(unittest.TestCase):
         self.assertIsNone(Probe().find_window("QORINPAN"))
 
 
+class DeskWithAnArgument(unittest.TestCase):
+    """The start-up hands WinMain what follows the program's name: any argument at all runs
+    the error log report, which with no log shows nothing and ends."""
+
+    def test_a_single_character_runs_the_report_instead_of_the_desk(self):
+        probe = Probe()
+        probe.run("reg-delete", r"HKLM\System\CurrentControlSet\Control\MediaResources\Qorin\VxdLog")
+        with Program("smptedesk-sim", "x") as desk:
+            self.assertEqual(desk.wait(20 + START_ALLOWANCE), 0)
+        self.assertIsNone(probe.find_window("QORINPAN"))
+
+
 if __name__ == "__main__":
     e2e_support.main()

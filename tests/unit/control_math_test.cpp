@@ -51,4 +51,20 @@ TEST(ControlMath, BoundedLengthStopsAtTheTerminatorOrTheArraysEnd) {
     EXPECT_EQ(BoundedLength(text), 64);
 }
 
+TEST(ControlMath, DecimalTextOfEveryRangeEndFitsItsBuffer) {
+    struct Row {
+        std::int32_t value;
+        const char* text;
+    };
+    const Row rows[] = {{0, "0"}, {-7, "-7"}, {1000, "1000"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
+    for (const Row& row : rows) {
+        char out[kDecimalBytes];
+        EXPECT_EQ(WriteDecimal(out, row.value), std::strlen(row.text));
+        EXPECT_STREQ(out, row.text);
+    }
+    char out[kDecimalBytes];
+    EXPECT_EQ(WriteDecimal(out, UINT32_MAX), 10u);
+    EXPECT_STREQ(out, "4294967295");
+}
+
 }  // namespace

@@ -1,0 +1,29 @@
+# The product exes (smptedesk, smptedesk-sim, toolkit-gallery) link no compiler run-time: the
+# project's own start-up (app/startup.cpp), the project's code, libgcc's integer helpers and
+# the system DLLs' import libraries (msvcrt.dll's C functions among them). Debian builds the
+# MinGW-w64 run-time (its start-up, printf, libstdc++, the unwinder, its maths) for the Pentium
+# Pro, so linking any of it would put P6-only instructions into exes that must run on a 486; a
+# product source that needs it fails to link instead. The test programs keep the full run-time.
+#
+# desk_product_code(), first in each product directory: its code is compiled without
+# exceptions, RTTI and thread-safe statics (each of which calls into libstdc++), and without
+# sin and cos as built-ins (the compiler would merge the knob's pair into a sincos call,
+# which msvcrt.dll lacks); an executable made there links only what is said above.
+macro(desk_product_code)
+  add_compile_options(-fno-exceptions -fno-rtti -fno-threadsafe-statics
+                      -fno-builtin-sin -fno-builtin-cos)
+  add_link_options(-nostdlib)
+  # After every library of the link: msvcrt.dll's import library, then libgcc.
+  set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES} -lmsvcrt -lgcc")
+endmacro()
+
+add_library(desk_startup OBJECT ${PROJECT_SOURCE_DIR}/app/startup.cpp
+                                ${PROJECT_SOURCE_DIR}/app/msvcrt_math.cpp)
+target_compile_options(desk_startup PRIVATE -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+
+# A product exe: its start-up, and the linker's map beside it (<exe>.map), with which
+# scripts/check-win98 names the function of an offending instruction in the stripped exe.
+function(desk_product_exe target)
+  target_link_libraries(${target} PRIVATE desk_startup)
+  target_link_options(${target} PRIVATE "-Wl,-Map=$<TARGET_FILE:${target}>.map")
+endfunction()
