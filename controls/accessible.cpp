@@ -73,18 +73,16 @@ HMODULE Module(const char* name, bool load) {
 bool RuntimeReady() {
     if (g_runtimeState == 0) {
         Runtime r = {};
-        HMODULE oleacc = Module("oleacc.dll", true);
-        HMODULE oleaut = Module("oleaut32.dll", true);
-        HMODULE ole = Module("ole32.dll", true);
+        // Each library is loaded only once the one before it gave all it must.
         HMODULE user = Module("user32.dll", false);
         HMODULE kernel = Module("kernel32.dll", false);
-        const bool all = Look(oleacc, "LresultFromObject", r.lresultFromObject) &&
-                         Look(oleacc, "CreateStdAccessibleObject", r.createStdAccessibleObject) &&
-                         Look(oleaut, "SysAllocString", r.sysAllocString) &&
-                         Look(ole, "CoInitialize", r.coInitialize) &&
-                         Look(user, "NotifyWinEvent", r.notifyWinEvent) && Look(user, "SetTimer", r.setTimer) &&
+        const bool all = Look(user, "NotifyWinEvent", r.notifyWinEvent) && Look(user, "SetTimer", r.setTimer) &&
                          Look(user, "KillTimer", r.killTimer) && Look(user, "GetCapture", r.getCapture) &&
-                         Look(kernel, "GetTickCount", r.getTickCount);
+                         Look(kernel, "GetTickCount", r.getTickCount) &&
+                         Look(Module("oleacc.dll", true), "LresultFromObject", r.lresultFromObject) &&
+                         Look(Module("oleacc.dll", false), "CreateStdAccessibleObject", r.createStdAccessibleObject) &&
+                         Look(Module("oleaut32.dll", true), "SysAllocString", r.sysAllocString) &&
+                         Look(Module("ole32.dll", true), "CoInitialize", r.coInitialize);
         if (all) {
             g_runtime = r;
             // Handing an object to another process needs COM on this thread (an apartment
