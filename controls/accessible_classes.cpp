@@ -41,10 +41,9 @@ bool ShownText(char* text, int size, const char* shown, int n) {
     return true;
 }
 
-// The default actions' names.
+// The default actions' names, each action on one line (the reference page's test reads them).
 const char* Press(HWND) { return "Press"; }
 const char* Next(HWND) { return "Next"; }
-const char* CheckOrUncheck(bool checked) { return checked ? "Uncheck" : "Check"; }
 
 // --- Push button ---
 LONG ButtonBits(HWND control) { return HoldsCapture(control) ? STATE_SYSTEM_PRESSED : 0; }
@@ -64,7 +63,7 @@ bool OnOffChecked(HWND control) {
     return state && state->checkState != 0;
 }
 LONG OnOffBits(HWND control) { return OnOffChecked(control) ? STATE_SYSTEM_CHECKED : 0; }
-const char* OnOffAction(HWND control) { return CheckOrUncheck(OnOffChecked(control)); }
+const char* OnOffAction(HWND control) { return OnOffChecked(control) ? "Uncheck" : "Check"; }
 
 // --- Toggle ---
 bool TogleChecked(HWND control) {
@@ -72,7 +71,7 @@ bool TogleChecked(HWND control) {
     return state && togle_rules::ShowsOnImage(state->checkState);
 }
 LONG TogleBits(HWND control) { return TogleChecked(control) ? STATE_SYSTEM_CHECKED : 0; }
-const char* TogleAction(HWND control) { return CheckOrUncheck(TogleChecked(control)); }
+const char* TogleAction(HWND control) { return TogleChecked(control) ? "Uncheck" : "Check"; }
 
 // --- Three-state button: 0 unchecked, 1 mixed, 2 checked; a click steps to the next ---
 LONG State3Bits(HWND control) {
