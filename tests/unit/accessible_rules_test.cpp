@@ -10,11 +10,9 @@ namespace {
 
 using namespace accessible_rules;
 
-// Counts the table's live blocks, and refuses on demand.
+// Counts the table's live blocks.
 int g_live;
-bool g_refuse;
 void* CountingAlloc(std::size_t bytes) {
-    if (g_refuse) return nullptr;
     ++g_live;
     return std::malloc(bytes);
 }
@@ -26,7 +24,7 @@ const Memory kMemory = {CountingAlloc, CountingRelease};
 
 struct TableTest : ::testing::Test {
     Table table{};
-    void SetUp() override { g_live = 0; g_refuse = false; }
+    void SetUp() override { g_live = 0; }
     void TearDown() override {
         Clear(table, kMemory);
         EXPECT_EQ(g_live, 0) << "every name and the array are freed";
@@ -68,15 +66,6 @@ TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
     }
     Remove(table, &g_keys[0], kMemory);  // the last record moves into the hole
     EXPECT_STREQ(NameOf(table, &g_keys[39]), "C39");
-}
-
-TEST_F(TableTest, RefusedMemoryKeepsTheNameThatWasThere) {
-    ASSERT_TRUE(SetName(table, &g_keys[0], "Hours", kMemory));
-    g_refuse = true;
-    EXPECT_FALSE(SetName(table, &g_keys[0], "Minutes", kMemory));
-    EXPECT_FALSE(SetName(table, &g_keys[1], "Seconds", kMemory));
-    EXPECT_STREQ(NameOf(table, &g_keys[0]), "Hours");
-    EXPECT_EQ(NameOf(table, &g_keys[1]), nullptr);
 }
 
 TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
