@@ -88,7 +88,9 @@ TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
             const ChangeAnswer a = OnValueChange(t, r.now);
             EXPECT_EQ(a.fireNow, r.fireNow) << r.now;
             EXPECT_EQ(a.armTimer, r.armTimer) << r.now;
-            if (r.armTimer) EXPECT_EQ(a.delay, r.delay) << r.now;
+            if (r.armTimer) {
+                EXPECT_EQ(a.delay, r.delay) << r.now;
+            }
         }
     }
 }
@@ -99,7 +101,7 @@ TEST(ValueEventThrottle, TheTickCountsWrapAroundDoesNotStopEvents) {
     const ChangeAnswer a = OnValueChange(t, 0x00000010u);  // 0x110 ms later, across the wrap
     EXPECT_TRUE(a.armTimer);
     EXPECT_EQ(a.delay, kValueEventGap - 0x110u);
-    EXPECT_TRUE(OnValueChange(t, 0x00000400u).fireNow == false);
+    EXPECT_FALSE(OnValueChange(t, 0x00000400u).fireNow);
     EXPECT_TRUE(OnTimerDue(t, 0x000002F0u));
     EXPECT_TRUE(OnValueChange(t, 0x000006E0u).fireNow);
 }
