@@ -4,6 +4,7 @@
 #include "app/mtc_display.h"
 #include "controls/digitex.h"
 #include "controls/togle.h"
+#include "controls/toolkit.h"
 #include "driver/driver_link.h"
 
 int FrameRateIndex = 4;
@@ -37,14 +38,20 @@ constexpr int kStopCommand = 0;
 constexpr int kCounterAfterStart = 0;
 constexpr int kCounterBeforeStop = -3;
 
-struct SpinnerPlace { int id, x, maxPos; };
+// Each control's name is what a screen reader says for it.
+struct SpinnerPlace { int id, x, maxPos; const char* name; };
 const SpinnerPlace kSpinners[kSpinnerCount] = {
-    {kHoursId, 39, 99}, {kMinutesId, 94, 59}, {kSecondsId, 149, 59}, {kFramesId, 204, 30}};
+    {kHoursId, 39, 99, "Hours"}, {kMinutesId, 94, 59, "Minutes"}, {kSecondsId, 149, 59, "Seconds"},
+    {kFramesId, 204, 30, "Frames"}};
+constexpr char kStartName[] = "Start";
 
-struct RatePlace { int x; const char* on; const char* off; };
+struct RatePlace { int x; const char* on; const char* off; const char* name; };
 const RatePlace kRates[kRateCount] = {
-    {37, "24_on", "24_off"},     {82, "25_on", "25_off"},   {127, "2997_on", "2997_off"},
-    {172, "30D_on", "30D_off"},  {217, "30_on", "30_off"}};
+    {37, "24_on", "24_off", "24 frames per second"},
+    {82, "25_on", "25_off", "25 frames per second"},
+    {127, "2997_on", "2997_off", "29.97 frames per second"},
+    {172, "30D_on", "30D_off", "30 frames per second drop-frame"},
+    {217, "30_on", "30_off", "30 frames per second"}};
 
 void* HeapPanelAlloc(SIZE_T size) {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
@@ -71,13 +78,16 @@ void BuildDeskPanel(DeskPanel* panel, HWND parent, int x0, int y0, int panelNumb
         const SpinnerPlace& s = kSpinners[i];
         *spinners[i] = CreateDigitEx(g_programInstance, parent, base + s.id, x0 + s.x, y0 + kSpinnerTop,
                                      kSpinnerWidth, kSpinnerHeight, kDigitGreen, kDigitBlack, s.maxPos, 0);
+        SetControlName(*spinners[i], s.name);
     }
     panel->startToggle = CreateTogle(g_programInstance, parent, base + kStartId, x0 + kStartLeft,
                                      y0 + kStartTop, "start_on", "start_off");
+    SetControlName(panel->startToggle, kStartName);
     for (int i = 0; i < kRateCount; ++i) {
         panel->rateToggles[i] = CreateTogle(g_programInstance, parent, base + kRateId0 + i,
                                             x0 + kRates[i].x, y0 + kRateTop, kRates[i].on,
                                             kRates[i].off);
+        SetControlName(panel->rateToggles[i], kRates[i].name);
     }
     SendMessageA(panel->rateToggles[FrameRateIndex], BM_SETCHECK, 1, 0);
 }

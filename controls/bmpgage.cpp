@@ -42,6 +42,7 @@ LRESULT CALLBACK BmpGageWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_PAINT:      return PaintMessage(window, g_bmpGageRect, DrawBmpGage);
     case SBM_SETPOS:    return StoreAndRepaint(window, &BmpGageState::level, LongOf(wParam), g_bmpGageRect, DrawBmpGage);
+    case WM_GETOBJECT:  return AnswerGetObject(window, wParam, lParam, kBmpGageAccess);
     default:            return ToolkitDefault<BmpGageState>(window, message, wParam, lParam);
     }
 }

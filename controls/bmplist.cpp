@@ -92,6 +92,7 @@ LRESULT CALLBACK BmpListWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kBmpListAccess);
     default:             return ToolkitDefault<BmpListState>(window, message, wParam, lParam);
     }
 }

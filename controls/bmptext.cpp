@@ -49,6 +49,7 @@ LRESULT CALLBACK BmpTextWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_SETTEXT:    return OnSetText(window, reinterpret_cast<LPCSTR>(lParam));
     case WM_PAINT:      return PaintMessage(window, g_bmpTextRect, DrawBmpText);
+    case WM_GETOBJECT:  return AnswerGetObject(window, wParam, lParam, kBmpTextAccess);
     default:            return ToolkitDefault<BmpTextState>(window, message, wParam, lParam);
     }
 }

@@ -64,6 +64,7 @@ LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_RBUTTONDOWN: return OnButtonDown(window);
     case WM_LBUTTONUP:   return OnButtonUp(window, lParam, kLeftButtonCode);
     case WM_RBUTTONUP:   return OnButtonUp(window, lParam, kRightButtonCode);
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kButtonAccess);
     default:             return ToolkitDefault<ButtonState>(window, message, wParam, lParam);
     }
 }

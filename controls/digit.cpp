@@ -50,6 +50,7 @@ LRESULT CALLBACK DigitWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CREATE:     return OnCreate(window);
     case WM_PAINT:      return PaintMessage(window, g_digitRect, DrawDigit);
     case SBM_SETPOS:    return StoreAndRepaint(window, &DigitState::value, LongOf(wParam), g_digitRect, DrawDigit);
+    case WM_GETOBJECT:  return AnswerGetObject(window, wParam, lParam, kDigitAccess);
     default:            return ToolkitDefault<DigitState>(window, message, wParam, lParam);
     }
 }

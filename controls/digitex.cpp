@@ -127,6 +127,7 @@ LRESULT CALLBACK DigitExWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kDigitExAccess);
     default:             return ToolkitDefault<DigitExState>(window, message, wParam, lParam);
     }
 }

@@ -158,6 +158,7 @@ LRESULT CALLBACK HSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case HSM_SETOFFSET:  return OnSetOffset(window, LongOf(wParam));
     case HSM_SETSUFFIX:  return OnSetSuffix(window, reinterpret_cast<LPCSTR>(lParam));
     case HSM_SETRANGE:   return OnSetRange(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<LPCSTR>(lParam));
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kHSAccess);
     default:             return ToolkitDefault<HSState>(window, message, wParam, lParam);
     }
 }

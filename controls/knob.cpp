@@ -130,6 +130,7 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);
     case WM_LBUTTONUP:   return DragRelease(window, Settle);
     case WM_MOUSEWHEEL:  return OnMouseWheel(window, WheelDeltaOf(wParam));
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kKnobAccess);
     default:             return ToolkitDefault<KnobState>(window, message, wParam, lParam);
     }
 }

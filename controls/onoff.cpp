@@ -101,6 +101,7 @@ LRESULT CALLBACK OnOffWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kOnOffAccess);
     default:             return ToolkitDefault<OnOffState>(window, message, wParam, lParam);
     }
 }

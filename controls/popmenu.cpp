@@ -122,6 +122,7 @@ LRESULT CALLBACK PopMenuWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:    return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
     case WM_RBUTTONUP:  return NotifyRightButton(window);
     case WM_LBUTTONUP:  return OnLeftButtonUp(window);
+    case WM_GETOBJECT:  return AnswerGetObject(window, wParam, lParam, kPopMenuAccess);
     default:            return ToolkitDefault<PopMenuState>(window, message, wParam, lParam);
     }
 }

@@ -68,6 +68,7 @@ LRESULT CALLBACK SmallTextWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_SETTEXT:    return OnSetText(window, reinterpret_cast<const char*>(lParam));
     case WM_PAINT:      return OnPaint(window);
     case WM_GETDLGCODE: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETOBJECT:  return AnswerGetObject(window, wParam, lParam, kSmallTextAccess);
     default:            return ToolkitDefault<SmallTextState>(window, message, wParam, lParam);
     }
 }

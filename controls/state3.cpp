@@ -67,6 +67,7 @@ LRESULT CALLBACK State3WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case BM_GETCHECK:    return OnGetCheck(window);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kState3Access);
     default:             return ToolkitDefault<State3State>(window, message, wParam, lParam);
     }
 }

@@ -50,6 +50,7 @@ LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_PAINT:      return PaintMessage(window, g_staticRect, DrawStatic);
     case WM_SETICON:    return OnSetIcon(window, reinterpret_cast<LPCSTR>(lParam));
+    case WM_GETOBJECT:  return AnswerGetObject(window, wParam, lParam, kStaticAccess);
     default:            return ToolkitDefault<StaticState>(window, message, wParam, lParam);
     }
 }

@@ -78,6 +78,7 @@ LRESULT CALLBACK TogleWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
     case WM_RBUTTONUP:   return NotifyRightButton(window);
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kTogleAccess);
     default:             return ToolkitDefault<TogleState>(window, message, wParam, lParam);
     }
 }

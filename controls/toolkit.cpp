@@ -157,6 +157,7 @@ void* AllocStateBlock(HWND window, SIZE_T size) {
 }
 
 void FreeStateBlock(HWND window) {
+    ForgetControl(window);  // every class frees its block at WM_DESTROY: its name goes too
     void* block = reinterpret_cast<void*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (block) HeapFree(GetProcessHeap(), 0, block);
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);

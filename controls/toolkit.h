@@ -24,3 +24,8 @@ void FreeCachedBitmaps();
 // cannot take it. For a host that draws a class's fixed images itself (the on/off switch asks
 // for identifiers 0x81 to 0x84 that a module may not hold).
 bool PutCachedBitmap(LPCSTR name, HBITMAP bitmap);
+
+// The control's name for screen readers ("Hours", "Start"), kept beside the control, not in
+// its state block; null or "" takes it away. False when it could not be stored. The name goes
+// with the control.
+bool SetControlName(HWND control, LPCSTR name);

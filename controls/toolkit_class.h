@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "controls/accessible.h"
 #include "controls/gdi_guards.h"
 #include "controls/toolkit.h"
 
@@ -258,19 +259,26 @@ struct Exactly {
 };
 
 // Repaint at once: the window's DC, the client rectangle into rect (the class-wide one, where
-// the class has one), the paint routine, ReleaseDC. Nothing is invalidated.
+// the class has one), the paint routine, ReleaseDC. Nothing is invalidated. Then screen
+// readers hear of what changed (NoteShown).
 template <class State>
 void RepaintAtOnce(HWND window, RECT& rect, void (*paint)(HDC, const RECT&, State*)) {
-    WindowDC dc(window);
-    GetClientRect(window, &rect);
-    paint(dc, rect, GetStateBlock<State>(window));
+    {
+        WindowDC dc(window);
+        GetClientRect(window, &rect);
+        paint(dc, rect, GetStateBlock<State>(window));
+    }
+    NoteShown(window);
 }
 template <class State, class Arg>
 void RepaintAtOnce(HWND window, RECT& rect, void (*paint)(HDC, const RECT&, Arg, State*),
                    typename Exactly<Arg>::type arg) {
-    WindowDC dc(window);
-    GetClientRect(window, &rect);
-    paint(dc, rect, arg, GetStateBlock<State>(window));
+    {
+        WindowDC dc(window);
+        GetClientRect(window, &rect);
+        paint(dc, rect, arg, GetStateBlock<State>(window));
+    }
+    NoteShown(window);
 }
 
 // A message that stores one field of the state block (when there is one) and then repaints at
@@ -284,20 +292,26 @@ LRESULT StoreAndRepaint(HWND window, Field State::*field, typename Exactly<Field
 }
 
 // WM_PAINT: the client rectangle into rect, BeginPaint, the paint routine on the paint DC,
-// EndPaint.
+// EndPaint; then NoteShown.
 template <class State>
 LRESULT PaintMessage(HWND window, RECT& rect, void (*paint)(HDC, const RECT&, State*)) {
     GetClientRect(window, &rect);
-    PaintDC dc(window);
-    if (dc) paint(dc, rect, GetStateBlock<State>(window));
+    {
+        PaintDC dc(window);
+        if (dc) paint(dc, rect, GetStateBlock<State>(window));
+    }
+    NoteShown(window);
     return 0;
 }
 template <class State, class Arg>
 LRESULT PaintMessage(HWND window, RECT& rect, void (*paint)(HDC, const RECT&, Arg, State*),
                      typename Exactly<Arg>::type arg) {
     GetClientRect(window, &rect);
-    PaintDC dc(window);
-    if (dc) paint(dc, rect, arg, GetStateBlock<State>(window));
+    {
+        PaintDC dc(window);
+        if (dc) paint(dc, rect, arg, GetStateBlock<State>(window));
+    }
+    NoteShown(window);
     return 0;
 }
 

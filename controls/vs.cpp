@@ -140,6 +140,7 @@ LRESULT CALLBACK VSWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN: return DragPress(window, lParam, Track);
     case WM_MOUSEMOVE:   return OnMouseMove(window, wParam, lParam);
     case WM_LBUTTONUP:   return OnLeftButtonUp(window);
+    case WM_GETOBJECT:   return AnswerGetObject(window, wParam, lParam, kVSAccess);
     default:             return ToolkitDefault<VSState>(window, message, wParam, lParam);
     }
 }

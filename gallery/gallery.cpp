@@ -37,22 +37,42 @@ enum ControlId {
     kStartId, kRate0Id, kLabelId = kRate0Id + 5, kClearId, kLogId,
 };
 
-// Every control the panel creates, by id, with the name its notifications are logged under.
+// Every control the panel creates, by id, with the name its notifications are logged under
+// and the name a screen reader says for it.
 struct Entry {
     int id;
     const char* name;
+    const char* spoken;
     HWND window;
 };
 Entry g_controls[] = {
-    {kPushId, "PUSH", nullptr},       {kSelectorId, "MENU", nullptr},   {kWaveListId, "WAVES", nullptr},
-    {kSwitchId, "SWITCH", nullptr},   {kLampId, "LAMP", nullptr},       {kModeId, "MODE", nullptr},
-    {kFaderAId, "FADER A", nullptr},  {kFaderBId, "FADER B", nullptr},  {kVolumeId, "VOLUME", nullptr},
-    {kTempoId, "TEMPO", nullptr},     {kDigitId, "DIGITS", nullptr},    {kTextId, "TEXT", nullptr},
-    {kGaugeId, "GAUGE", nullptr},     {kValueKnobId, "VALUE", nullptr}, {kPanKnobId, "PAN", nullptr},
-    {kHoursId, "HRS", nullptr},       {kMinutesId, "MIN", nullptr},     {kSecondsId, "SEC", nullptr},
-    {kFramesId, "FRM", nullptr},      {kStartId, "START", nullptr},     {kRate0Id, "24", nullptr},
-    {kRate0Id + 1, "25", nullptr},    {kRate0Id + 2, "29.97", nullptr}, {kRate0Id + 3, "30 D", nullptr},
-    {kRate0Id + 4, "30", nullptr},    {kLabelId, "LABEL", nullptr},     {kClearId, "CLEAR", nullptr},
+    {kPushId, "PUSH", "Push button", nullptr},
+    {kSelectorId, "MENU", "MIDI channel", nullptr},
+    {kWaveListId, "WAVES", "Waveform", nullptr},
+    {kSwitchId, "SWITCH", "Switch", nullptr},
+    {kLampId, "LAMP", "Lamp", nullptr},
+    {kModeId, "MODE", "Mode", nullptr},
+    {kFaderAId, "FADER A", "Fader A", nullptr},
+    {kFaderBId, "FADER B", "Fader B", nullptr},
+    {kVolumeId, "VOLUME", "Volume", nullptr},
+    {kTempoId, "TEMPO", "Tempo", nullptr},
+    {kDigitId, "DIGITS", "Fader A position", nullptr},
+    {kTextId, "TEXT", "Last notification", nullptr},
+    {kGaugeId, "GAUGE", "Fader B level", nullptr},
+    {kValueKnobId, "VALUE", "Value", nullptr},
+    {kPanKnobId, "PAN", "Pan", nullptr},
+    {kHoursId, "HRS", "Hours", nullptr},
+    {kMinutesId, "MIN", "Minutes", nullptr},
+    {kSecondsId, "SEC", "Seconds", nullptr},
+    {kFramesId, "FRM", "Frames", nullptr},
+    {kStartId, "START", "Start", nullptr},
+    {kRate0Id, "24", "24 frames per second", nullptr},
+    {kRate0Id + 1, "25", "25 frames per second", nullptr},
+    {kRate0Id + 2, "29.97", "29.97 frames per second", nullptr},
+    {kRate0Id + 3, "30 D", "30 frames per second drop-frame", nullptr},
+    {kRate0Id + 4, "30", "30 frames per second", nullptr},
+    {kLabelId, "LABEL", "Switch and mode", nullptr},
+    {kClearId, "CLEAR", "Clear log", nullptr},
 };
 
 const char* const kChannels[] = {
@@ -85,7 +105,10 @@ HWND Control(int id) {
 }
 
 void Keep(int id, HWND window) {
-    if (Entry* e = Find(id)) e->window = window;
+    if (Entry* e = Find(id)) {
+        e->window = window;
+        SetControlName(window, e->spoken);
+    }
 }
 
 HBITMAP Art(const char* name) {

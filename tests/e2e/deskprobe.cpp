@@ -18,6 +18,12 @@
 //       KEY is HKLM\... or HKCU\...; DATA is sz:TEXT (with terminator), dword:N or
 //       hex:TYPE:BYTES (exactly these bytes, any type); reg-dump prints the key's tree in
 //       enumeration order: "key PATH" and "value PATH NAME TYPE HEX" lines, or "missing"
+//   deskprobe acc HWND
+//       reads the accessible object of a window's client area (AccessibleObjectFromWindow)
+//       and prints "role N", "state 0xBITS", then "name TEXT", "value TEXT" and "action TEXT"
+//       (escaped), each as "no-name", "no-value", "no-action" where the object has none
+//   deskprobe acc-do HWND
+//       performs the object's default action (accDoDefaultAction)
 //   deskprobe batch
 //       runs commands read from standard input, one a line, arguments separated by tabs
 //   deskprobe serve
@@ -31,6 +37,7 @@
 // spaces as \x20 in dump names). Exit codes: 0 done, 1 not found or timed out, 2 bad usage,
 // 3 failed.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -135,6 +142,70 @@ int RectCommand(const Args& a) {
     std::printf("window %ld %ld %ld %ld\n", window.left, window.top, window.right, window.bottom);
     std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
     return kDone;
+}
+
+// IAccessible's identifier, defined here: the static oleacc import library's stands for a
+// thunk.
+constexpr GUID kProbeAccessibleIid = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+IAccessible* ClientObject(const Args& a) {
+    static const bool com = SUCCEEDED(CoInitialize(nullptr));
+    (void)com;
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[1])));
+    void* object = nullptr;
+    if (!IsWindow(w) || FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, kProbeAccessibleIid, &object)))
+        return nullptr;
+    return static_cast<IAccessible*>(object);
+}
+
+void PrintText(const char* what, HRESULT hr, BSTR text) {
+    if (hr != S_OK || !text) {
+        std::printf("no-%s\n", what);
+    } else {
+        char bytes[1024] = "";
+        WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+        std::printf("%s %s\n", what, Escape(bytes, std::strlen(bytes), false).c_str());
+    }
+    if (text) SysFreeString(text);
+}
+
+int AccCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    IAccessible* object = ClientObject(a);
+    if (!object) return kNotFound;
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT v;
+    VariantInit(&v);
+    const bool role = SUCCEEDED(object->get_accRole(self, &v)) && v.vt == VT_I4;
+    std::printf("role %ld\n", role ? static_cast<long>(v.lVal) : -1L);
+    VariantInit(&v);
+    const bool state = SUCCEEDED(object->get_accState(self, &v)) && v.vt == VT_I4;
+    std::printf("state 0x%lx\n", state ? static_cast<unsigned long>(v.lVal) : 0UL);
+    BSTR text = nullptr;
+    HRESULT hr = object->get_accName(self, &text);
+    PrintText("name", hr, text);
+    text = nullptr;
+    hr = object->get_accValue(self, &text);
+    PrintText("value", hr, text);
+    text = nullptr;
+    hr = object->get_accDefaultAction(self, &text);
+    PrintText("action", hr, text);
+    object->Release();
+    return kDone;
+}
+
+int AccDoCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    IAccessible* object = ClientObject(a);
+    if (!object) return kNotFound;
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const HRESULT hr = object->accDoDefaultAction(self);
+    object->Release();
+    return hr == S_OK ? kDone : kFailed;
 }
 
 int BoxTextCommand(const Args& a) {
@@ -368,6 +439,8 @@ int Run(const Args& a) {
     if (c == "find-window") return FindWindowCommand(a);
     if (c == "send") return SendCommand(a);
     if (c == "rect") return RectCommand(a);
+    if (c == "acc") return AccCommand(a);
+    if (c == "acc-do") return AccDoCommand(a);
     if (c == "box-text") return BoxTextCommand(a);
     if (c == "kill-owner") return KillOwnerCommand(a);
     if (c.compare(0, 4, "reg-") == 0) return RegistryCommand(a);

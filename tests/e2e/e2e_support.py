@@ -164,6 +164,22 @@ class Probe:
             out[name] = tuple(int(v) for v in values)
         return out
 
+    def acc(self, hwnd):
+        """The accessible object of a window's client area, as read from this process:
+        {"role": int, "state": int, "name": str or None, "value": ..., "action": ...}."""
+        out = {"name": None, "value": None, "action": None}
+        for line in self.run("acc", hex(hwnd)).stdout.splitlines():
+            key, _, text = line.partition(" ")
+            if key in ("role", "state"):
+                out[key] = int(text, 0)
+            elif key in out:
+                out[key] = unescape(text).decode("latin-1")
+        return out
+
+    def acc_do(self, hwnd):
+        """Performs the object's default action (as a screen reader's user would)."""
+        self.run("acc-do", hex(hwnd))
+
     def box_text(self, caption, timeout=20, keep=False):
         """(caption, text) as bytes of the message box with that caption, which is then
         dismissed with OK unless keep; None when no such box came up within the timeout."""

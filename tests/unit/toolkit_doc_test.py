@@ -2,6 +2,8 @@
 """docs/toolkit.md against the window procedures: for each class section, the messages of its
 "Messages" table must be exactly the case labels of the class's window procedure in controls/,
 with those of the kit's shared default (ToolkitDefault) where the procedure falls back on it.
+The "Accessibility" table against controls/accessible_classes.cpp: one row per class, its
+role, whether it shows a value, and its default action's names.
 Usage: toolkit_doc_test.py [CHECKOUT]  (default: two levels above this file)"""
 
 import os
@@ -58,6 +60,69 @@ def window_procedure_labels(controls_dir, class_name):
     return labels, sources
 
 
+ACCESS_ROW = re.compile(r"^\| `(Zut_\w+Class)` \| `(ROLE_SYSTEM_\w+)` \| ([^|]*) \| ([^|]*) \| ([^|]*) \|$")
+ACCESS_DEFINITION = re.compile(
+    r"extern const AccessibleClass k\w+Access = \{&(k\w+Class), (ROLE_SYSTEM_\w+), (\w+), (\w+), (\w+), (true|false)\}")
+ROW_DEFINITION = re.compile(r'extern const ToolkitClass (k\w+Class) = \{"(Zut_\w+Class)"')
+ACTION = r"^const char\* %s\(HWND[^)]*\) \{ (.*) \}$"  # each action is one line
+
+
+def accessibility_rows(doc_text):
+    """{class name: (role, value cell, default action cell)} of the "Accessibility" table."""
+    start = doc_text.find("### Accessibility")
+    rows = {}
+    if start < 0:
+        return rows
+    for line in doc_text[start:doc_text.find("\n## ", start)].splitlines():
+        m = ACCESS_ROW.match(line)
+        if m:
+            rows[m.group(1)] = (m.group(2), m.group(3).strip(), m.group(5).strip())
+    return rows
+
+
+def accessibility_code(controls_dir):
+    """{class name: (role, has a value, the default action's names)} from the descriptions."""
+    rows = {}
+    for f in os.listdir(controls_dir):
+        if f.endswith(".cpp"):
+            for m in ROW_DEFINITION.finditer(open(os.path.join(controls_dir, f), encoding="utf-8").read()):
+                rows[m.group(1)] = m.group(2)
+    text = open(os.path.join(controls_dir, "accessible_classes.cpp"), encoding="utf-8").read()
+    out = {}
+    for m in ACCESS_DEFINITION.finditer(text):
+        row, role, value, _, action, _ = m.groups()
+        names = set()
+        if action != "nullptr":
+            body = re.search(ACTION % action, text, re.M)
+            names = set(re.findall(r'"([A-Za-z]+)"', body.group(1))) if body else {"<no one-line %s>" % action}
+        out[rows.get(row, row)] = (role, value != "nullptr", names)
+    return out
+
+
+def accessibility_differences(top, doc):
+    documented_rows = accessibility_rows(doc)
+    code = accessibility_code(os.path.join(top, "controls"))
+    problems = []
+    for name in sorted(set(code) | set(documented_rows)):
+        if name not in documented_rows:
+            problems.append("%s: no row in the Accessibility table" % name)
+            continue
+        if name not in code:
+            problems.append("%s: the Accessibility table has a row, accessible_classes.cpp no description" % name)
+            continue
+        role, value_cell, action_cell = documented_rows[name]
+        code_role, has_value, names = code[name]
+        if role != code_role:
+            problems.append("%s: the table says %s, the code %s" % (name, role, code_role))
+        if (value_cell != "\u2014") != has_value:
+            problems.append("%s: the table's value (%s) and the code's (%s) differ"
+                            % (name, value_cell, "one" if has_value else "none"))
+        if set(re.findall(r'"([A-Za-z]+)"', action_cell)) != names:
+            problems.append("%s: the table's default action %s, the code's %s"
+                            % (name, action_cell, sorted(names) or "none"))
+    return problems
+
+
 def differences(top):
     doc = open(os.path.join(top, "docs", "toolkit.md"), encoding="utf-8").read()
     tables = documented(doc)
@@ -76,7 +141,12 @@ def differences(top):
             problems.append("%s: %s answers %s, the table does not list it" % (name, sources[0], m))
         for m in sorted(set(messages) - set(labels)):
             problems.append("%s: the table lists %s, %s does not answer it" % (name, m, sources[0]))
+    problems += accessibility_differences(top, doc)
     return problems, tables
+
+
+def doc_text(top):
+    return open(os.path.join(os.path.abspath(top), "docs", "toolkit.md"), encoding="utf-8").read()
 
 
 def main():
@@ -85,8 +155,9 @@ def main():
     for p in problems:
         print("toolkit.md:", p)
     if not problems:
-        print("toolkit.md: %d classes, %d messages, as the window procedures answer them"
-              % (len(tables), sum(len(m) for m in tables.values())))
+        print("toolkit.md: %d classes, %d messages, as the window procedures answer them; "
+              "%d accessibility rows as described in the code"
+              % (len(tables), sum(len(m) for m in tables.values()), len(accessibility_rows(doc_text(top)))))
     return 1 if problems else 0
 
 

@@ -1,0 +1,377 @@
+// The controls' accessible objects (accessible.h) and SetControlName (toolkit.h).
+//
+// A control's object wraps the standard client object of its window (oleacc's
+// CreateStdAccessibleObject), which answers location, parent, navigation, hit test, focus and
+// the window's state bits; the object adds the class's role, the name, the value, the class's
+// own state bits and the default action. It is a plain class with virtual functions and a
+// reference count, on the process heap.
+#include "controls/accessible.h"
+
+#include <oleacc.h>
+
+#include <atomic>
+#include <new>
+
+#include "controls/accessible_rules.h"
+#include "controls/toolkit_class.h"
+
+namespace {
+
+// The interfaces' identifiers, defined here: the ones of a static oleacc import library may
+// stand for import thunks instead of the GUIDs.
+constexpr GUID kUnknownIid = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kDispatchIid = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kAccessibleIid = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+bool SameGuid(const GUID& a, const GUID& b) {
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(&a);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(&b);
+    for (unsigned i = 0; i < sizeof(GUID); ++i)
+        if (x[i] != y[i]) return false;
+    return true;
+}
+
+// --- The functions looked up at run time -------------------------------------------------
+
+using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
+using CoInitializeFn = HRESULT(WINAPI*)(LPVOID);
+using NotifyWinEventFn = void(WINAPI*)(DWORD, HWND, LONG, LONG);
+using SetTimerFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
+using KillTimerFn = BOOL(WINAPI*)(HWND, UINT_PTR);
+using GetCaptureFn = HWND(WINAPI*)();
+using GetTickCountFn = DWORD(WINAPI*)();
+
+struct Runtime {
+    LresultFromObjectFn lresultFromObject;
+    CreateStdAccessibleObjectFn createStdAccessibleObject;
+    SysAllocStringFn sysAllocString;
+    CoInitializeFn coInitialize;
+    NotifyWinEventFn notifyWinEvent;
+    SetTimerFn setTimer;
+    KillTimerFn killTimer;
+    GetCaptureFn getCapture;
+    GetTickCountFn getTickCount;
+};
+
+Runtime g_runtime;
+int g_runtimeState;  // 0 not looked up yet, 1 complete, -1 something missing
+
+template <class Fn>
+bool Look(HMODULE module, const char* name, Fn& fn) {
+    fn = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    return fn != nullptr;
+}
+
+HMODULE Module(const char* name, bool load) {
+    HMODULE module = GetModuleHandleA(name);
+    return module || !load ? module : LoadLibraryA(name);
+}
+
+// Looks everything up once; true when all of it is there. The libraries stay loaded.
+bool RuntimeReady() {
+    if (g_runtimeState == 0) {
+        Runtime r = {};
+        // Each library is loaded only once the one before it gave all it must.
+        HMODULE user = Module("user32.dll", false);
+        HMODULE kernel = Module("kernel32.dll", false);
+        const bool all = Look(user, "NotifyWinEvent", r.notifyWinEvent) && Look(user, "SetTimer", r.setTimer) &&
+                         Look(user, "KillTimer", r.killTimer) && Look(user, "GetCapture", r.getCapture) &&
+                         Look(kernel, "GetTickCount", r.getTickCount) &&
+                         Look(Module("oleacc.dll", true), "LresultFromObject", r.lresultFromObject) &&
+                         Look(Module("oleacc.dll", false), "CreateStdAccessibleObject", r.createStdAccessibleObject) &&
+                         Look(Module("oleaut32.dll", true), "SysAllocString", r.sysAllocString) &&
+                         Look(Module("ole32.dll", true), "CoInitialize", r.coInitialize);
+        if (all) {
+            g_runtime = r;
+            // Handing an object to another process needs COM on this thread (an apartment
+            // that this thread's message loop serves); one that has it already keeps it.
+            g_runtime.coInitialize(nullptr);
+        }
+        g_runtimeState = all ? 1 : -1;
+    }
+    return g_runtimeState == 1;
+}
+
+// --- The names and what was last reported --------------------------------------------------
+
+void* HeapBytes(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
+void HeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+const accessible_rules::Memory kHeap = {HeapBytes, HeapRelease};
+accessible_rules::Table g_records;
+
+// --- Texts -----------------------------------------------------------------------------------
+
+constexpr int kTextBytes = 256;
+
+BSTR NewBstr(const char* text) {
+    WCHAR wide[kTextBytes];
+    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kTextBytes)) wide[0] = 0;
+    wide[kTextBytes - 1] = 0;
+    return g_runtime.sysAllocString(wide);
+}
+
+// A text answer: S_OK with the text, S_FALSE with null when there is none.
+HRESULT TextAnswer(bool have, const char* text, BSTR* out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!have) return S_FALSE;
+    *out = NewBstr(text);
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+bool IsSelf(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+void SetLong(VARIANT* v, LONG value) {
+    v->vt = VT_I4;
+    v->lVal = value;
+}
+
+// The control's state bits: the standard object's, the window's own disabled and hidden
+// bits, and the class's.
+LONG WindowStateBits(HWND control) {
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    LONG bits = 0;
+    if (style & WS_DISABLED) bits |= STATE_SYSTEM_UNAVAILABLE;
+    if (!(style & WS_VISIBLE)) bits |= STATE_SYSTEM_INVISIBLE;
+    return bits;
+}
+
+// --- The object --------------------------------------------------------------------------------
+
+class AccessibleObject : public IAccessible {
+public:
+    AccessibleObject(HWND control, const AccessibleClass& description, IAccessible* standard)
+        : refs_(1), control_(control), description_(description), standard_(standard) {}
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (SameGuid(iid, kUnknownIid) || SameGuid(iid, kDispatchIid) || SameGuid(iid, kAccessibleIid)) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = --refs_;
+        if (left == 0) {
+            standard_->Release();
+            this->~AccessibleObject();
+            HeapFree(GetProcessHeap(), 0, this);
+        }
+        return static_cast<ULONG>(left);
+    }
+
+    // IDispatch: no type information; clients call the IAccessible methods directly.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    // What the standard client object answers.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override { return standard_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        return standard_->get_accChild(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
+        return standard_->get_accDescription(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override { return standard_->get_accHelp(child, out); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        return standard_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
+        return standard_->get_accKeyboardShortcut(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override { return standard_->get_accFocus(out); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override { return standard_->get_accSelection(out); }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return standard_->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        return standard_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* out) override {
+        return standard_->accNavigate(direction, start, out);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
+        return standard_->accHitTest(x, y, out);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return standard_->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return standard_->put_accValue(child, value);
+    }
+
+    // What the class describes (for the control itself; children are the standard object's).
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+        if (!IsSelf(child)) return standard_->get_accName(child, out);
+        char text[kTextBytes];
+        const bool have = AccessibleName(control_, description_, text, kTextBytes);
+        return TextAnswer(have, text, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+        if (!IsSelf(child)) return standard_->get_accValue(child, out);
+        char text[kTextBytes] = "";
+        const bool have = description_.value && description_.value(control_, text, kTextBytes);
+        return TextAnswer(have, text, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+        if (!IsSelf(child)) return standard_->get_accRole(child, out);
+        if (!out) return E_POINTER;
+        SetLong(out, description_.role);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+        if (!IsSelf(child)) return standard_->get_accState(child, out);
+        if (!out) return E_POINTER;
+        VARIANT base;
+        base.vt = VT_EMPTY;
+        LONG bits = 0;
+        if (SUCCEEDED(standard_->get_accState(child, &base)) && base.vt == VT_I4) bits = base.lVal;
+        bits |= WindowStateBits(control_);
+        if (description_.state) bits |= description_.state(control_);
+        SetLong(out, bits);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
+        if (!IsSelf(child)) return standard_->get_accDefaultAction(child, out);
+        const char* action = description_.action ? description_.action(control_) : nullptr;
+        return TextAnswer(action != nullptr, action, out);
+    }
+    // Exactly what a left click at the centre does: the press, then the release.
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!IsSelf(child)) return standard_->accDoDefaultAction(child);
+        if (!description_.action || !description_.action(control_)) return DISP_E_MEMBERNOTFOUND;
+        if (GetWindowLongA(control_, GWL_STYLE) & WS_DISABLED) return S_FALSE;  // a click would not reach it
+        RECT client;
+        GetClientRect(control_, &client);
+        const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+        SendMessageA(control_, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageA(control_, WM_LBUTTONUP, 0, centre);
+        return S_OK;
+    }
+
+private:
+    std::atomic<LONG> refs_;
+    HWND control_;
+    const AccessibleClass& description_;
+    IAccessible* standard_;
+};
+
+// --- Events --------------------------------------------------------------------------------------
+
+constexpr UINT_PTR kValueEventTimer = 0xA11E;
+bool g_eventsOn;  // true once an object was handed out
+
+void Fire(DWORD event, HWND control) {
+    g_runtime.notifyWinEvent(event, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void CALLBACK ValueEventDue(HWND control, UINT, UINT_PTR id, DWORD) {
+    g_runtime.killTimer(control, id);
+    accessible_rules::Record* record = accessible_rules::Find(g_records, control);
+    if (record && accessible_rules::OnTimerDue(record->throttle, g_runtime.getTickCount()))
+        Fire(EVENT_OBJECT_VALUECHANGE, control);
+}
+
+// The class of a toolkit control, by its window procedure; null for any other window.
+const AccessibleClass* ClassOf(HWND control) {
+    static const AccessibleClass* const kAll[] = {
+        &kButtonAccess, &kStaticAccess, &kPopMenuAccess, &kOnOffAccess,  &kTogleAccess,
+        &kState3Access, &kVSAccess,     &kHSAccess,      &kBmpListAccess, &kDigitAccess,
+        &kBmpTextAccess, &kBmpGageAccess, &kKnobAccess,  &kDigitExAccess, &kSmallTextAccess,
+    };
+    const WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+    for (const AccessibleClass* c : kAll)
+        if (c->row->proc == proc) return c;
+    return nullptr;
+}
+
+}  // namespace
+
+bool HoldsCapture(HWND control) {
+    return g_runtimeState == 1 && g_runtime.getCapture() == control;
+}
+
+bool AccessibleName(HWND control, const AccessibleClass& description, char* text, int size) {
+    if (size < 1) return false;
+    text[0] = '\0';
+    if (const char* name = accessible_rules::NameOf(g_records, control)) {
+        int i = 0;
+        for (; name[i] && i < size - 1; ++i) text[i] = name[i];
+        text[i] = '\0';
+        return true;
+    }
+    return description.textIsName && description.value && description.value(control, text, size) && text[0];
+}
+
+LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleClass& description) {
+    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !RuntimeReady())
+        return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
+    void* standard = nullptr;
+    if (FAILED(g_runtime.createStdAccessibleObject(control, OBJID_CLIENT, kAccessibleIid, &standard)) || !standard)
+        return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
+    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(AccessibleObject));
+    if (!memory) {
+        static_cast<IAccessible*>(standard)->Release();
+        return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
+    }
+    auto* object = new (memory) AccessibleObject(control, description, static_cast<IAccessible*>(standard));
+    const LRESULT result = g_runtime.lresultFromObject(kAccessibleIid, wParam, object);
+    object->Release();  // the result holds its own reference
+    g_eventsOn = true;
+    return result;
+}
+
+void NoteShown(HWND control) {
+    if (!g_eventsOn) return;
+    const AccessibleClass* description = ClassOf(control);
+    if (!description) return;
+    accessible_rules::Record* record = accessible_rules::FindOrAdd(g_records, control, kHeap);
+    if (!record) return;
+    char text[kTextBytes] = "";
+    const bool haveValue = description->value && description->value(control, text, kTextBytes);
+    const std::uint32_t value = accessible_rules::TextHash(haveValue ? text : "");
+    const LONG state = description->state ? description->state(control) : 0;
+    const bool first = !record->seen;
+    const bool valueChanged = !first && value != record->shownValue;
+    const bool stateChanged = !first && state != record->shownState;
+    record->seen = true;
+    record->shownValue = value;
+    record->shownState = state;
+    if (stateChanged) Fire(EVENT_OBJECT_STATECHANGE, control);
+    if (!valueChanged) return;
+    if (description->textIsName && !record->name) Fire(EVENT_OBJECT_NAMECHANGE, control);
+    const accessible_rules::ChangeAnswer answer =
+        accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
+    if (answer.fireNow) Fire(EVENT_OBJECT_VALUECHANGE, control);
+    if (answer.armTimer && !g_runtime.setTimer(control, kValueEventTimer, answer.delay, ValueEventDue))
+        record->throttle.pending = false;  // no timer: the next change tries again
+}
+
+void ForgetControl(HWND control) {
+    if (!accessible_rules::Find(g_records, control)) return;
+    if (g_runtimeState == 1) g_runtime.killTimer(control, kValueEventTimer);
+    accessible_rules::Remove(g_records, control, kHeap);
+}
+
+bool SetControlName(HWND control, LPCSTR name) {
+    if (!accessible_rules::SetName(g_records, control, name, kHeap)) return false;
+    if (g_eventsOn) Fire(EVENT_OBJECT_NAMECHANGE, control);
+    return true;
+}

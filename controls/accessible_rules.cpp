@@ -1,0 +1,96 @@
+#include "controls/accessible_rules.h"
+
+namespace accessible_rules {
+
+ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now) {
+    if (throttle.pending) return {false, false, 0};
+    // Unsigned subtraction: the tick count's wrap-around does not matter.
+    const std::uint32_t since = now - throttle.lastFired;
+    if (!throttle.everFired || since >= kValueEventGap) {
+        throttle.lastFired = now;
+        throttle.everFired = true;
+        return {true, false, 0};
+    }
+    throttle.pending = true;
+    return {false, true, kValueEventGap - since};
+}
+
+bool OnTimerDue(Throttle& throttle, std::uint32_t now) {
+    if (!throttle.pending) return false;
+    throttle.pending = false;
+    throttle.lastFired = now;
+    throttle.everFired = true;
+    return true;
+}
+
+Record* Find(Table& table, const void* key) {
+    for (int i = 0; i < table.count; ++i)
+        if (table.records[i].key == key) return &table.records[i];
+    return nullptr;
+}
+
+Record* FindOrAdd(Table& table, const void* key, const Memory& memory) {
+    if (Record* found = Find(table, key)) return found;
+    if (table.count == table.capacity) {
+        const int capacity = table.capacity ? table.capacity * 2 : 16;
+        auto* grown = static_cast<Record*>(memory.alloc(sizeof(Record) * static_cast<std::size_t>(capacity)));
+        if (!grown) return nullptr;
+        for (int i = 0; i < table.count; ++i) grown[i] = table.records[i];
+        if (table.records) memory.release(table.records);
+        table.records = grown;
+        table.capacity = capacity;
+    }
+    Record& record = table.records[table.count++];
+    record = Record{};
+    record.key = key;
+    return &record;
+}
+
+bool SetName(Table& table, const void* key, const char* name, const Memory& memory) {
+    char* copy = nullptr;
+    if (name && *name) {
+        std::size_t length = 0;
+        while (name[length]) ++length;
+        copy = static_cast<char*>(memory.alloc(length + 1));
+        if (!copy) return false;
+        for (std::size_t i = 0; i <= length; ++i) copy[i] = name[i];
+    }
+    Record* record = copy ? FindOrAdd(table, key, memory) : Find(table, key);
+    if (!record) {
+        if (copy) memory.release(copy);
+        return !copy;
+    }
+    if (record->name) memory.release(record->name);
+    record->name = copy;
+    return true;
+}
+
+const char* NameOf(Table& table, const void* key) {
+    const Record* record = Find(table, key);
+    return record ? record->name : nullptr;
+}
+
+void Remove(Table& table, const void* key, const Memory& memory) {
+    Record* record = Find(table, key);
+    if (!record) return;
+    if (record->name) memory.release(record->name);
+    *record = table.records[--table.count];
+}
+
+void Clear(Table& table, const Memory& memory) {
+    for (int i = 0; i < table.count; ++i)
+        if (table.records[i].name) memory.release(table.records[i].name);
+    if (table.records) memory.release(table.records);
+    table = Table{};
+}
+
+std::uint32_t TextHash(const char* text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        hash ^= static_cast<unsigned char>(*p);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+}  // namespace accessible_rules

@@ -1,0 +1,71 @@
+// The platform-free half of the controls' accessible objects: the table that keeps, per
+// control, the name its creator gave and what was last reported to screen readers, and the
+// rule that throttles value-change events.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace accessible_rules {
+
+// Value-change events of one control: at most one per kValueEventGap milliseconds while the
+// value keeps changing, and the last value always follows.
+constexpr std::uint32_t kValueEventGap = 1000;
+
+struct Throttle {
+    std::uint32_t lastFired;  // tick count of the last event fired
+    bool everFired;           // false until the first event
+    bool pending;             // a change waits for the deferred event
+};
+
+// What a change at tick now asks for: fire at once, or (the first time within the gap) arm a
+// one-shot timer of delay milliseconds; neither while a deferred event is pending already.
+struct ChangeAnswer {
+    bool fireNow;
+    bool armTimer;
+    std::uint32_t delay;
+};
+ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now);
+// The deferred event's timer at tick now: true when the event is to be fired now.
+bool OnTimerDue(Throttle& throttle, std::uint32_t now);
+
+// Where the table's memory comes from (the process heap in the product).
+struct Memory {
+    void* (*alloc)(std::size_t bytes);  // null when refused
+    void (*release)(void* block);
+};
+
+// One control's record, keyed by its window handle.
+struct Record {
+    const void* key;
+    char* name;               // the creator's name (a copy the table owns), or null
+    std::uint32_t shownValue; // TextHash of the value last seen
+    std::int32_t shownState;  // state bits last seen
+    bool seen;                // false until the first look
+    Throttle throttle;
+};
+
+struct Table {
+    Record* records;
+    int count;
+    int capacity;
+};
+
+// The record of key, or null. A pointer stays valid until the next FindOrAdd or Remove.
+Record* Find(Table& table, const void* key);
+// The record of key, added (zero-filled) when missing; null when the memory was refused.
+Record* FindOrAdd(Table& table, const void* key, const Memory& memory);
+// Stores a copy of name (null or "" removes it); false when the memory was refused, with the
+// record's name as it was.
+bool SetName(Table& table, const void* key, const char* name, const Memory& memory);
+// The name of key, or null.
+const char* NameOf(Table& table, const void* key);
+// Drops key's record and its name.
+void Remove(Table& table, const void* key, const Memory& memory);
+// Drops every record and the records' array.
+void Clear(Table& table, const Memory& memory);
+
+// A 32-bit hash (FNV-1a) of a NUL-terminated text; null hashes as "".
+std::uint32_t TextHash(const char* text);
+
+}  // namespace accessible_rules

@@ -1,0 +1,107 @@
+#include "controls/accessible_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using namespace accessible_rules;
+
+// Counts the table's live blocks.
+int g_live;
+void* CountingAlloc(std::size_t bytes) {
+    ++g_live;
+    return std::malloc(bytes);
+}
+void CountingRelease(void* block) {
+    --g_live;
+    std::free(block);
+}
+const Memory kMemory = {CountingAlloc, CountingRelease};
+
+struct TableTest : ::testing::Test {
+    Table table{};
+    void SetUp() override { g_live = 0; }
+    void TearDown() override {
+        Clear(table, kMemory);
+        EXPECT_EQ(g_live, 0) << "every name and the array are freed";
+    }
+};
+
+int g_keys[40];
+
+}  // namespace
+
+TEST_F(TableTest, NamesAreCopiesKeptPerKeyUntilRemoved) {
+    char given[] = "Hours";
+    ASSERT_TRUE(SetName(table, &g_keys[0], given, kMemory));
+    ASSERT_TRUE(SetName(table, &g_keys[1], "Minutes", kMemory));
+    given[0] = 'X';  // the caller's buffer may change or go
+    EXPECT_STREQ(NameOf(table, &g_keys[0]), "Hours");
+    EXPECT_STREQ(NameOf(table, &g_keys[1]), "Minutes");
+    EXPECT_EQ(NameOf(table, &g_keys[2]), nullptr);
+
+    ASSERT_TRUE(SetName(table, &g_keys[0], "Start", kMemory));  // a new name replaces the old
+    EXPECT_STREQ(NameOf(table, &g_keys[0]), "Start");
+    ASSERT_TRUE(SetName(table, &g_keys[1], "", kMemory));  // "" (or null) takes it away
+    EXPECT_EQ(NameOf(table, &g_keys[1]), nullptr);
+
+    Remove(table, &g_keys[0], kMemory);
+    EXPECT_EQ(NameOf(table, &g_keys[0]), nullptr);
+    EXPECT_EQ(g_live, 1) << "only the records' array is left";
+}
+
+TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
+    char name[8];
+    for (int i = 0; i < 40; ++i) {
+        std::snprintf(name, sizeof name, "C%d", i);
+        ASSERT_TRUE(SetName(table, &g_keys[i], name, kMemory));
+    }
+    for (int i = 0; i < 40; i += 13) {
+        std::snprintf(name, sizeof name, "C%d", i);
+        EXPECT_STREQ(NameOf(table, &g_keys[i]), name);
+    }
+    Remove(table, &g_keys[0], kMemory);  // the last record moves into the hole
+    EXPECT_STREQ(NameOf(table, &g_keys[39]), "C39");
+}
+
+TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
+    Throttle t{};
+    // Each row: a change (or the deferred timer) at a tick, and what it asks for.
+    const struct { bool timer; std::uint32_t now; bool fireNow, armTimer; std::uint32_t delay; } rows[] = {
+        {false, 5000, true, false, 0},    // the first change fires at once
+        {false, 5100, false, true, 900},  // within the gap: deferred to 1000 after the last event
+        {false, 5500, false, false, 0},   // pending already: nothing more
+        {true, 6000, true, false, 0},     // the timer fires the last value
+        {true, 6100, false, false, 0},    // a stray timer with nothing pending fires nothing
+        {false, 6400, false, true, 600},  // the gap counts from the deferred event
+        {true, 7000, true, false, 0},
+        {false, 9000, true, false, 0},    // quiet for longer than the gap: at once again
+    };
+    for (const auto& r : rows) {
+        if (r.timer) {
+            EXPECT_EQ(OnTimerDue(t, r.now), r.fireNow) << r.now;
+        } else {
+            const ChangeAnswer a = OnValueChange(t, r.now);
+            EXPECT_EQ(a.fireNow, r.fireNow) << r.now;
+            EXPECT_EQ(a.armTimer, r.armTimer) << r.now;
+            if (r.armTimer) {
+                EXPECT_EQ(a.delay, r.delay) << r.now;
+            }
+        }
+    }
+}
+
+TEST(ValueEventThrottle, TheTickCountsWrapAroundDoesNotStopEvents) {
+    Throttle t{};
+    EXPECT_TRUE(OnValueChange(t, 0xFFFFFF00u).fireNow);
+    const ChangeAnswer a = OnValueChange(t, 0x00000010u);  // 0x110 ms later, across the wrap
+    EXPECT_TRUE(a.armTimer);
+    EXPECT_EQ(a.delay, kValueEventGap - 0x110u);
+    EXPECT_FALSE(OnValueChange(t, 0x00000400u).fireNow);
+    EXPECT_TRUE(OnTimerDue(t, 0x000002F0u));
+    EXPECT_TRUE(OnValueChange(t, 0x000006E0u).fireNow);
+}

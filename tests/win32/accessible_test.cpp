@@ -1,0 +1,328 @@
+// The controls' accessible objects, read as a screen reader reads them: through
+// AccessibleObjectFromWindow (role, name, value, state, default action and what it does), and
+// the events they fire.
+#include <windows.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "controls/bmpgage.h"
+#include "controls/bmplist.h"
+#include "controls/bmptext.h"
+#include "controls/button.h"
+#include "controls/digit.h"
+#include "controls/digitex.h"
+#include "controls/hs.h"
+#include "controls/knob.h"
+#include "controls/onoff.h"
+#include "controls/popmenu.h"
+#include "controls/smalltext.h"
+#include "controls/state3.h"
+#include "controls/static.h"
+#include "controls/togle.h"
+#include "controls/toolkit.h"
+#include "controls/vs.h"
+#include "tests/win32/control_table.h"
+#include "tests/win32/win32_test_support.h"
+
+namespace {
+
+// IAccessible's identifier, defined here: the static oleacc import library's stands for a thunk.
+constexpr GUID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+constexpr int kId = 0x12345;
+
+VARIANT Self() {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = CHILDID_SELF;
+    return v;
+}
+
+// The object of a window's client area, or null.
+IAccessible* ObjectOf(HWND w) {
+    void* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, kIAccessible, &object))) return nullptr;
+    return static_cast<IAccessible*>(object);
+}
+
+// A text property: "<none>" for S_FALSE (no text), "<failed>" on failure.
+template <class Get>
+std::string Text(Get get) {
+    BSTR text = nullptr;
+    const HRESULT hr = get(&text);
+    if (hr == S_FALSE && !text) return "<none>";
+    if (FAILED(hr) || !text) return "<failed>";
+    char bytes[512] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    SysFreeString(text);
+    return bytes;
+}
+std::string Name(IAccessible* a) { return Text([a](BSTR* t) { return a->get_accName(Self(), t); }); }
+std::string Value(IAccessible* a) { return Text([a](BSTR* t) { return a->get_accValue(Self(), t); }); }
+std::string Action(IAccessible* a) { return Text([a](BSTR* t) { return a->get_accDefaultAction(Self(), t); }); }
+LONG Long(HRESULT hr, const VARIANT& v) { return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -1; }
+LONG Role(IAccessible* a) {
+    VARIANT v;
+    VariantInit(&v);
+    return Long(a->get_accRole(Self(), &v), v);
+}
+LONG State(IAccessible* a) {
+    VARIANT v;
+    VariantInit(&v);
+    return Long(a->get_accState(Self(), &v), v);
+}
+
+constexpr LONG kStateBits = STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED | STATE_SYSTEM_PRESSED;
+
+struct Images {
+    TestBitmap strip{6, 7, DistinctColours(39)};
+    TestBitmap plain{20, 22, {RGB(0, 160, 0)}};
+    TestBitmap track{120, 110, {RGB(0, 0, 200)}};
+    HBITMAP list[3] = {strip, plain, track};
+};
+const char* const kLabels[] = {"Alpha", "Beta", "Gamma"};
+HINSTANCE In() { return TestInstance(); }
+
+// One class: its control as made, what its object says, and what its default action does.
+struct ClassRow {
+    const char* name;
+    HWND (*make)(HWND parent, const Images& m);
+    LONG role;
+    const char* unnamed;     // the name before SetControlName: the text classes' text, or "<none>"
+    const char* value;       // "<none>" for a class that shows none
+    LONG bits;               // its own state bits as made
+    const char* action;      // "<none>" without a default action
+    // After accDoDefaultAction (classes with an action): value, state bits, the notices.
+    const char* valueAfter;
+    LONG bitsAfter;
+    std::vector<Notice> posted;
+};
+void PrintTo(const ClassRow& r, std::ostream* os) { *os << r.name; }
+
+const ClassRow kRows[] = {
+    {"Button", [](HWND p, const Images& m) { return CreateButton(In(), p, kId, 0, 0, m.plain, m.strip); },
+     ROLE_SYSTEM_PUSHBUTTON, "<none>", "<none>", 0, "Press", "<none>", 0, {Command(1)}},
+    {"Static", [](HWND p, const Images&) { return CreateStatic(In(), p, kId, 0, 0, "a11y_image"); },
+     ROLE_SYSTEM_GRAPHIC, "<none>", "<none>", 0, "<none>", nullptr, 0, {}},
+    {"PopMenu", [](HWND p, const Images& m) {
+         return CreatePopMenu(In(), p, kId, 0, 0, m.track, m.plain, m.strip, kLabels, 3, 2); },
+     ROLE_SYSTEM_COMBOBOX, "<none>", "Gamma", 0, "Next", "Alpha", 0, {Command(1)}},
+    {"OnOff", [](HWND p, const Images&) { return CreateOnOff(In(), p, kId, 0, 0, 20, 10, true); },
+     ROLE_SYSTEM_CHECKBUTTON, "<none>", "<none>", STATE_SYSTEM_CHECKED, "Uncheck", "<none>", 0, {CommandWholeId()}},
+    {"Togle", [](HWND p, const Images&) { return CreateTogle(In(), p, kId, 0, 0, "start_on", "start_off"); },
+     ROLE_SYSTEM_CHECKBUTTON, "<none>", "<none>", 0, "Check", "<none>", STATE_SYSTEM_CHECKED, {Command(1)}},
+    {"State3", [](HWND p, const Images& m) {
+         return CreateState3(In(), p, kId, 0, 0, m.plain, m.strip, m.track, 1); },
+     ROLE_SYSTEM_CHECKBUTTON, "<none>", "<none>", STATE_SYSTEM_MIXED, "Toggle", "<none>", STATE_SYSTEM_CHECKED, {Command(0)}},
+    {"VS", [](HWND p, const Images& m) {
+         HWND w = CreateVS(In(), p, kId, 0, 0, m.track, m.plain, m.strip, 10, 100, 127, 8, nullptr);
+         SendMessageA(w, SBM_SETPOS, 63, 0);
+         return w; },
+     ROLE_SYSTEM_SLIDER, "<none>", "63", 0, "<none>", nullptr, 0, {}},
+    {"HS", [](HWND p, const Images& m) {
+         HWND w = CreateHS(In(), p, kId, 0, 0, 120, 30, m.track, m.plain, m.strip, 4, 90, 127, "Pan", "dB", -64, 63);
+         SendMessageA(w, SBM_SETPOS, 127, 0);
+         return w; },
+     ROLE_SYSTEM_SLIDER, "<none>", "63dB", 0, "<none>", nullptr, 0, {}},
+    {"BmpList", [](HWND p, const Images& m) {
+         HWND w = CreateBmpList(In(), p, kId, 0, 0, m.list, 3);
+         SendMessageA(w, SBM_SETPOS, 1, 0);
+         return w; },
+     ROLE_SYSTEM_SPINBUTTON, "<none>", "2 of 3", 0, "Next", "3 of 3", 0, {CommandWholeId()}},
+    {"Digit", [](HWND p, const Images& m) { return CreateDigit(In(), p, kId, 0, 0, m.strip, 7); },
+     ROLE_SYSTEM_STATICTEXT, "<none>", "007", 0, "<none>", nullptr, 0, {}},
+    {"BmpText", [](HWND p, const Images& m) { return CreateBmpText(In(), p, kId, 0, 0, m.strip, 8, "Ready   "); },
+     ROLE_SYSTEM_STATICTEXT, "READY", "READY", 0, "<none>", nullptr, 0, {}},
+    {"BmpGage", [](HWND p, const Images&) { return CreateBmpGage(In(), p, kId, 0, 0, 50, 10, 40); },
+     ROLE_SYSTEM_PROGRESSBAR, "<none>", "40%", 0, "<none>", nullptr, 0, {}},
+    {"Knob", [](HWND p, const Images& m) {
+         return CreateKnob(In(), p, kId, 0, 0, 40, 40, m.plain, m.strip, -10, 10, -3); },
+     ROLE_SYSTEM_DIAL, "<none>", "-3", 0, "<none>", nullptr, 0, {}},
+    {"DigitEx", [](HWND p, const Images&) {
+         HWND w = CreateDigitEx(In(), p, kId, 0, 0, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+         SendMessageA(w, SBM_SETPOS, 7, 0);
+         return w; },
+     ROLE_SYSTEM_SPINBUTTON, "<none>", "07", 0, "Next", "08", 0, {}},
+    {"SmallText", [](HWND p, const Images&) {
+         HWND w = CreateSmallText(In(), p, kId, 0, 0, 80, 20);
+         SetWindowTextA(w, "Level");
+         return w; },
+     ROLE_SYSTEM_STATICTEXT, "Level", "Level", 0, "<none>", nullptr, 0, {}},
+};
+
+class AccessibleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureToolkitRegistered();
+        CoInitialize(nullptr);
+        for (int id = 0x81; id <= 0x84; ++id)
+            PutCachedBitmap(MAKEINTRESOURCEA(id), TestBitmap(20, 10, {RGB(id, 0, 0)}).Release());
+        PutCachedBitmap("a11y_image", TestBitmap(20, 10, {RGB(0, 0, 200)}).Release());
+        parent_ = CreateTestParent();
+    }
+    void TearDown() override {
+        DestroyWindow(parent_);
+        DrainPosted();
+        CoUninitialize();
+    }
+    HWND parent_ = nullptr;
+    Images images_;
+};
+
+class AccessibleEveryClass : public AccessibleTest, public ::testing::WithParamInterface<ClassRow> {};
+
+TEST_P(AccessibleEveryClass, ReadsRoleNameValueStateAndDoesItsDefaultActionAsAClick) {
+    const ClassRow& row = GetParam();
+    HWND w = row.make(parent_, images_);
+    ASSERT_NE(w, nullptr);
+    DrainPosted();
+    IAccessible* a = ObjectOf(w);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(Role(a), row.role);
+    EXPECT_EQ(Name(a), row.unnamed);
+    ASSERT_TRUE(SetControlName(w, "Control name"));
+    EXPECT_EQ(Name(a), "Control name") << "the creator's name comes first";
+    EXPECT_EQ(Value(a), row.value);
+    EXPECT_EQ(State(a) & kStateBits, row.bits);
+    EXPECT_EQ(Action(a), row.action);
+    if (row.valueAfter) {
+        EXPECT_EQ(a->accDoDefaultAction(Self()), S_OK);
+        EXPECT_EQ(Value(a), row.valueAfter);
+        EXPECT_EQ(State(a) & kStateBits, row.bitsAfter);
+        EXPECT_EQ(DrainPostedExceptInput(), Expected(w, row.posted));
+        EXPECT_NE(GetCapture(), w) << "the release followed the press";
+    } else {
+        EXPECT_EQ(a->accDoDefaultAction(Self()), DISP_E_MEMBERNOTFOUND);
+    }
+    a->Release();
+    DestroyWindow(w);
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, AccessibleEveryClass, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<ClassRow>& info) { return std::string(info.param.name); });
+
+TEST_F(AccessibleTest, StateFollowsTheWindowLocationIsTheScreenRectangleParentTheWindowObject) {
+    HWND w = CreateTogle(In(), parent_, 1, 10, 10, "start_on", "start_off");
+    IAccessible* a = ObjectOf(w);
+    ASSERT_NE(a, nullptr);
+
+    SetFocus(w);
+    EXPECT_EQ(State(a) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+    SetFocus(parent_);
+    EXPECT_EQ(State(a) & STATE_SYSTEM_FOCUSED, 0);
+    EnableWindow(w, FALSE);
+    EXPECT_NE(State(a) & STATE_SYSTEM_UNAVAILABLE, 0);
+    EXPECT_EQ(a->accDoDefaultAction(Self()), S_FALSE) << "a click does not reach a disabled control";
+    EXPECT_EQ(SendMessageA(w, BM_GETCHECK, 0, 0), 0);
+    EnableWindow(w, TRUE);
+    EXPECT_EQ(State(a) & STATE_SYSTEM_UNAVAILABLE, 0);
+    ShowWindow(w, SW_HIDE);
+    EXPECT_NE(State(a) & STATE_SYSTEM_INVISIBLE, 0);
+    ShowWindow(w, SW_SHOW);
+    EXPECT_EQ(State(a) & STATE_SYSTEM_INVISIBLE, 0);
+
+    RECT r;
+    GetWindowRect(w, &r);
+    long x = 0, y = 0, width = 0, height = 0;
+    ASSERT_EQ(a->accLocation(&x, &y, &width, &height, Self()), S_OK);
+    EXPECT_EQ((std::vector<long>{x, y, width, height}),
+              (std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
+
+    IDispatch* parent = nullptr;
+    ASSERT_EQ(a->get_accParent(&parent), S_OK);
+    ASSERT_NE(parent, nullptr);
+    IAccessible* window = nullptr;
+    ASSERT_EQ(parent->QueryInterface(kIAccessible, reinterpret_cast<void**>(&window)), S_OK);
+    HWND parentWindow = nullptr;
+    EXPECT_EQ(WindowFromAccessibleObject(window, &parentWindow), S_OK);
+    EXPECT_EQ(parentWindow, w) << "the parent is the control's own window object";
+    window->Release();
+    parent->Release();
+    a->Release();
+}
+
+TEST_F(AccessibleTest, OnlyTheClientObjectIsTheControlsOwnOthersAreTheDefaultProcedures) {
+    HWND w = CreateBmpGage(In(), parent_, 1, 0, 0, 50, 10, 0);
+    // The client id as a 32-bit value in a wider lParam is still the client id.
+    const LRESULT client = SendMessageA(w, WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT)));
+    ASSERT_GT(client, 0);
+    void* object = nullptr;
+    ASSERT_EQ(ObjectFromLresult(client, kIAccessible, 0, &object), S_OK);
+    EXPECT_EQ(Role(static_cast<IAccessible*>(object)), ROLE_SYSTEM_PROGRESSBAR);
+    static_cast<IAccessible*>(object)->Release();
+    for (LONG id : {OBJID_WINDOW, OBJID_CARET, OBJID_VSCROLL, 1L})
+        EXPECT_EQ(SendMessageA(w, WM_GETOBJECT, 0, id), DefWindowProcA(w, WM_GETOBJECT, 0, id)) << id;
+}
+
+// --- Events -----------------------------------------------------------------------------------
+
+struct Heard {
+    DWORD event;
+    HWND window;
+    DWORD tick;
+};
+std::vector<Heard> g_heard;
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) g_heard.push_back({event, w, GetTickCount()});
+}
+int CountOf(DWORD event, HWND w) {
+    int n = 0;
+    for (const Heard& h : g_heard) n += h.event == event && h.window == w;
+    return n;
+}
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        PumpMessages();
+        Sleep(10);
+    }
+}
+
+TEST_F(AccessibleTest, FiresStateNameAndThrottledValueEventsTheLastValueFollowing) {
+    HWND spinner = CreateDigitEx(In(), parent_, 1, 0, 0, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+    HWND toggle = CreateTogle(In(), parent_, 2, 0, 50, "start_on", "start_off");
+    UpdateWindow(spinner);
+    for (HWND w : {spinner, toggle}) {  // a client has looked: events are on
+        IAccessible* a = ObjectOf(w);
+        ASSERT_NE(a, nullptr);
+        a->Release();
+    }
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, Hear,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    g_heard.clear();
+
+    // The time code runs: 20 positions within about 400 ms.
+    for (int pos = 1; pos <= 20; ++pos) {
+        SendMessageA(spinner, SBM_SETPOS, pos, 0);
+        UpdateWindow(spinner);
+        PumpFor(20);
+    }
+    EXPECT_EQ(CountOf(EVENT_OBJECT_VALUECHANGE, spinner), 1) << "one event at once, the rest held back";
+    PumpFor(1200);
+    ASSERT_EQ(CountOf(EVENT_OBJECT_VALUECHANGE, spinner), 2) << "the last value follows";
+    DWORD first = 0, second = 0;
+    for (const Heard& h : g_heard)
+        if (h.event == EVENT_OBJECT_VALUECHANGE) (first ? second : first) = h.tick;
+    EXPECT_GE(second - first, 900u);
+    IAccessible* a = ObjectOf(spinner);
+    EXPECT_EQ(Value(a), "20");
+    a->Release();
+
+    SendMessageA(toggle, BM_SETCHECK, 1, 0);
+    SetControlName(toggle, "Start");
+    PumpFor(100);
+    EXPECT_EQ(CountOf(EVENT_OBJECT_STATECHANGE, toggle), 1);
+    EXPECT_EQ(CountOf(EVENT_OBJECT_NAMECHANGE, toggle), 1);
+    SendMessageA(toggle, BM_SETCHECK, 1, 0);  // the same look again: nothing changed
+    PumpFor(100);
+    EXPECT_EQ(CountOf(EVENT_OBJECT_STATECHANGE, toggle), 1);
+    UnhookWinEvent(hook);
+}
+
+}  // namespace
