@@ -11,7 +11,10 @@
 # which msvcrt.dll lacks); an executable made there links only what is said above.
 macro(desk_product_code)
   add_compile_options(-fno-exceptions -fno-rtti -fno-threadsafe-statics
-                      -fno-builtin-sin -fno-builtin-cos)
+                      -fno-builtin-sin -fno-builtin-cos $<$<CONFIG:Release>:-Os>)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_compile_options(-fno-asynchronous-unwind-tables)
+  endif()
   add_link_options(-nostdlib)
   # After every library of the link: msvcrt.dll's import library, then libgcc.
   set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES} -lmsvcrt -lgcc")
