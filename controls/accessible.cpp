@@ -42,6 +42,7 @@ using SetTimerFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
 using KillTimerFn = BOOL(WINAPI*)(HWND, UINT_PTR);
 using GetCaptureFn = HWND(WINAPI*)();
 using GetTickCountFn = DWORD(WINAPI*)();
+using GetClassLongFn = ULONG_PTR(WINAPI*)(HWND, int);
 
 struct Runtime {
     LresultFromObjectFn lresultFromObject;
@@ -53,6 +54,7 @@ struct Runtime {
     KillTimerFn killTimer;
     GetCaptureFn getCapture;
     GetTickCountFn getTickCount;
+    GetClassLongFn getClassLong;  // the class's own procedure, whatever subclasses the window
 };
 
 Runtime g_runtime;
@@ -79,6 +81,11 @@ bool RuntimeReady() {
         const bool all = Look(user, "NotifyWinEvent", r.notifyWinEvent) && Look(user, "SetTimer", r.setTimer) &&
                          Look(user, "KillTimer", r.killTimer) && Look(user, "GetCapture", r.getCapture) &&
                          Look(kernel, "GetTickCount", r.getTickCount) &&
+#ifdef _WIN64
+                         Look(user, "GetClassLongPtrA", r.getClassLong) &&
+#else
+                         Look(user, "GetClassLongA", r.getClassLong) &&
+#endif
                          Look(Module("oleacc.dll", true), "LresultFromObject", r.lresultFromObject) &&
                          Look(Module("oleacc.dll", false), "CreateStdAccessibleObject", r.createStdAccessibleObject) &&
                          Look(Module("oleaut32.dll", true), "SysAllocString", r.sysAllocString) &&
@@ -289,14 +296,15 @@ void CALLBACK ValueEventDue(HWND control, UINT, UINT_PTR id, DWORD) {
         Fire(EVENT_OBJECT_VALUECHANGE, control);
 }
 
-// The class of a toolkit control, by its window procedure; null for any other window.
+// The class of a toolkit control, by its class's window procedure (a window its creator has
+// subclassed is still the class's); null for any other window.
 const AccessibleClass* ClassOf(HWND control) {
     static const AccessibleClass* const kAll[] = {
         &kButtonAccess, &kStaticAccess, &kPopMenuAccess, &kOnOffAccess,  &kTogleAccess,
         &kState3Access, &kVSAccess,     &kHSAccess,      &kBmpListAccess, &kDigitAccess,
         &kBmpTextAccess, &kBmpGageAccess, &kKnobAccess,  &kDigitExAccess, &kSmallTextAccess,
     };
-    const WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+    const WNDPROC proc = reinterpret_cast<WNDPROC>(g_runtime.getClassLong(control, GCLP_WNDPROC));
     for (const AccessibleClass* c : kAll)
         if (c->row->proc == proc) return c;
     return nullptr;
