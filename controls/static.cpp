@@ -13,6 +13,8 @@ namespace {
 // 2. The class-wide variable.
 RECT g_staticRect;  // shared by every static bitmap: the client rectangle before each paint
 
+// 3. Arithmetic: none of its own.
+
 }  // namespace
 
 // 4. Paint routine.
@@ -26,10 +28,12 @@ namespace {
 
 // 5. Handlers.
 
-// A window that has no size yet (made from a name that did not load) takes the image's.
+// A window that has no size yet (made from a name that did not load: its window rectangle is
+// 0 by 0) takes the image's. A window with a frame, or with one side of its own, keeps its size
+// even where its client area is empty.
 void SizeIfEmpty(HWND window, HBITMAP image) {
-    RECT client;
-    if (!GetClientRect(window, &client) || !IsRectEmpty(&client)) return;
+    RECT bounds;
+    if (!GetWindowRect(window, &bounds) || bounds.right != bounds.left || bounds.bottom != bounds.top) return;
     const SIZE size = BitmapSize(image);
     if (size.cx > 0 && size.cy > 0)
         SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

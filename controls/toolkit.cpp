@@ -50,7 +50,7 @@ void DeleteBitmap(void*, bitmap_cache::Handle bitmap) {
 }
 
 void* HeapStateAlloc(SIZE_T size) {
-    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
+    return HeapAlloc(GetProcessHeap(), 0, size);
 }
 
 }  // namespace
@@ -152,7 +152,12 @@ void DebugTrace(LPCSTR, ...) {}
 
 void* AllocStateBlock(HWND window, SIZE_T size) {
     void* block = g_stateBlockAlloc(size);
-    if (block) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
+    if (!block) return nullptr;
+    // Zeroed here, whatever allocator is installed: the knob's save-under bitmap, for one, must
+    // read null until its first paint, or WM_DESTROY would delete whatever the heap held.
+    unsigned char* bytes = static_cast<unsigned char*>(block);
+    for (SIZE_T i = 0; i < size; ++i) bytes[i] = 0;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
     return block;
 }
 

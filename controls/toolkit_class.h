@@ -45,10 +45,11 @@ BOOL UnregisterToolkitClass(const ToolkitClass& row);
 
 // --- State blocks ------------------------------------------------------------------------
 
-// Plain process-heap memory whose pointer lives in GWLP_USERDATA. State blocks are zero-filled
-// at allocation, also for the classes that do not clear theirs: a field nobody has set yet
-// then reads as 0 instead of as whatever the heap held. g_stateBlockAlloc is the allocator (a
-// test may swap it to refuse a creation).
+// Plain process-heap memory whose pointer lives in GWLP_USERDATA. AllocStateBlock zero-fills
+// every block itself, also for the classes that do not clear theirs: a field nobody has set
+// yet then reads as 0 instead of as whatever the heap held. g_stateBlockAlloc is the allocator
+// (a test may swap it to refuse a creation); it must hand out process-heap memory, which
+// FreeStateBlock gives back.
 extern void* (*g_stateBlockAlloc)(SIZE_T size);
 void* AllocStateBlock(HWND window, SIZE_T size);  // null when the allocation failed
 void FreeStateBlock(HWND window);                 // frees the state block, stores 0
@@ -204,7 +205,7 @@ LRESULT MomentaryPress(HWND window, LONG& draggedOut, Show showPressed, Then the
 
 // The stepping buttons (toggle, three-state button), after the class's own step on the left
 // press: capture, focus, the repaint at once, then the notice with the class's code.
-inline LRESULT CaptureAndNotify(HWND window, void (*repaint)(HWND), WORD code) {
+inline LRESULT CaptureFocusRepaintAndNotify(HWND window, void (*repaint)(HWND), WORD code) {
     SetCapture(window);
     SetFocus(window);
     repaint(window);

@@ -29,6 +29,21 @@ TEST(StaticTest, SetIconSizesAWindowThatHasNoSizeYet) {
         EXPECT_EQ(client.right, r.width) << (r.name ? r.name : "created");
         EXPECT_EQ(client.bottom, r.height) << (r.name ? r.name : "created");
     }
+    // Only a window whose window rectangle is 0 by 0 is sized: not one with a frame around an
+    // empty client area, nor one with a side of its own.
+    const struct { DWORD style; int width, height; } kept[] = {
+        {WS_CHILD | WS_VISIBLE | WS_BORDER, 2, 2}, {WS_CHILD | WS_VISIBLE, 0, 12}, {WS_CHILD | WS_VISIBLE, 12, 0}};
+    for (const auto& k : kept) {
+        HWND other = CreateWindowExA(0, "Zut_StaticClass", "", k.style, 40, 5, k.width, k.height, parent, nullptr,
+                                     TestInstance(), nullptr);
+        ASSERT_NE(other, nullptr);
+        SendMessageA(other, WM_SETICON, 0, reinterpret_cast<LPARAM>("static_big"));
+        RECT bounds = {};
+        GetWindowRect(other, &bounds);
+        EXPECT_EQ(bounds.right - bounds.left, k.width) << "style " << std::hex << k.style;
+        EXPECT_EQ(bounds.bottom - bounds.top, k.height) << "style " << std::hex << k.style;
+        DestroyWindow(other);
+    }
     SendMessageA(w, WM_SETICON, 0, reinterpret_cast<LPARAM>("static_big"));
     EXPECT_EQ(ScreenPixel(w, 29, 19), kA);
     DestroyWindow(parent);

@@ -1,5 +1,7 @@
 #include "controls/toolkit_class.h"
 
+#include "controls/knob.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,18 +22,18 @@ bool IsPsizeClass(const std::string& name) {
     return false;
 }
 
-// The two orders hold the same fifteen distinct rows and part only at positions 10 to 12
+// The two orders hold the same distinct rows (as many as the class list has) and part only at positions 10 to 12
 // (bitmap gauge, bitmap text and digit display, reversed); every class is registered with the
 // shared attributes and unregistered again.
 TEST(ToolkitCore, BothOrdersHoldEveryClassOnceWithTheSharedAttributes) {
     int count = 0, n = 0;
     const ToolkitClass* const* classes = ToolkitClasses(&count);
     const ToolkitClass* const* order = ToolkitUnregisterOrder(&n);
-    ASSERT_EQ(count, 15);
+    ASSERT_GE(count, 12) << "the unregistration order swaps positions 10 and 12";
     ASSERT_EQ(n, count);
     std::set<std::string> names;
     for (int i = 0; i < count; ++i) names.insert(classes[i]->name);
-    EXPECT_EQ(names.size(), 15u) << "a class stands twice in the registration order";
+    EXPECT_EQ(names.size(), static_cast<size_t>(count)) << "a class stands twice in the registration order";
     std::vector<const ToolkitClass*> reg(classes, classes + count), unreg(order, order + n);
     EXPECT_TRUE(std::is_permutation(reg.begin(), reg.end(), unreg.begin(), unreg.end()))
         << "the unregistration order names other rows";
@@ -159,6 +161,28 @@ TEST(ToolkitCore, NotificationsUseSixteenBitIdsAndHandles) {
     EXPECT_EQ(posted[1].message, static_cast<UINT>(WM_HSCROLL));
     EXPECT_EQ(posted[1].wParam, static_cast<WPARAM>(0xFFFE0005));
     EXPECT_EQ(posted[1].lParam, handle);
+    DestroyWindow(parent);
+}
+
+// Whatever the allocator hands out, a new state block reads all zero: a knob made by hand has
+// no save-under bitmap for WM_DESTROY to delete.
+TEST(ToolkitCore, StateBlocksAreZeroedWhereTheyAreAllocated) {
+    EnsureToolkitRegistered();
+    void* (*const saved)(SIZE_T) = g_stateBlockAlloc;
+    g_stateBlockAlloc = [](SIZE_T size) -> void* {
+        void* block = HeapAlloc(GetProcessHeap(), 0, size);
+        if (block) FillMemory(block, size, 0xCD);
+        return block;
+    };
+    HWND parent = CreateTestParent();
+    HWND knob = CreateWindowExA(0, "Zut_KnobClass", "", WS_CHILD, 0, 0, 64, 64, parent, nullptr, TestInstance(), nullptr);
+    g_stateBlockAlloc = saved;
+    ASSERT_NE(knob, nullptr);
+    const KnobState* state = GetStateBlock<KnobState>(knob);
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->saveBitmap, nullptr);
+    EXPECT_EQ(state->pos, 0);
+    EXPECT_EQ(state->centerX, 32) << "the knob's own first values still stand";
     DestroyWindow(parent);
 }
 
