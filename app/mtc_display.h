@@ -4,7 +4,7 @@
 
 #include "app/mtc_decoder.h"
 
-// DecodedTime, QuarterFrameSeen and AutoCheckCounter of the running desk.
+// The running desk's decoder state: its decodedTime, quarterFrameSeen and autoCheckCounter.
 extern MtcDecoderState g_mtcState;
 
 // Decodes one WM_MTC_BYTE (wParam) onto the desk panel; does nothing without a panel.

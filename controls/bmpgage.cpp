@@ -37,6 +37,8 @@ void DrawBmpGage(HDC dc, const RECT& client, const BmpGageState* state) {
 
 namespace {
 
+// 5. Handlers: none of its own; SBM_SETPOS is the kit's StoreAndRepaint.
+
 // 6. Window procedure, the handlers' one line each. SBM_GETPOS goes to DefWindowProcA.
 LRESULT CALLBACK BmpGageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

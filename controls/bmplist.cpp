@@ -46,7 +46,7 @@ LRESULT OnDestroy(HWND window) {
 }
 
 // Every step ends here: the new position, a repaint at once, the notification.
-LRESULT StepTo(HWND window, BmpListState* state, LONG pos) {
+LRESULT MoveTo(HWND window, BmpListState* state, LONG pos) {
     state->pos = pos;
     RepaintAtOnce(window, g_bmpListRect, DrawBmpList);
     PostCommandWholeId(window);
@@ -55,17 +55,17 @@ LRESULT StepTo(HWND window, BmpListState* state, LONG pos) {
 
 LRESULT OnLeftButtonDown(HWND window) {
     BmpListState* s = GetStateBlock<BmpListState>(window);
-    return s ? StepTo(window, s, bmplist_rules::ForwardPosition(s->pos, s->count)) : 0;
+    return s ? MoveTo(window, s, bmplist_rules::ForwardPosition(s->pos, s->count)) : 0;
 }
 
 LRESULT OnRightButtonDown(HWND window) {
     BmpListState* s = GetStateBlock<BmpListState>(window);
-    return s ? StepTo(window, s, bmplist_rules::BackPosition(s->pos)) : 0;
+    return s ? MoveTo(window, s, bmplist_rules::BackPosition(s->pos)) : 0;
 }
 
 LRESULT OnMouseWheel(HWND window, short delta) {
     BmpListState* s = GetStateBlock<BmpListState>(window);
-    return s ? StepTo(window, s, bmplist_rules::WheelPosition(s->pos, delta, s->count)) : 0;
+    return s ? MoveTo(window, s, bmplist_rules::WheelPosition(s->pos, delta, s->count)) : 0;
 }
 
 // The list's own copy of the caller's handles, remembered with the window as the table to

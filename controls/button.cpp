@@ -16,6 +16,8 @@ LONG g_draggedOut;  // 1 once the pointer was seen outside the pressed button
 RECT g_buttonRect;  // the client rectangle, before each paint and each hit test
 POINT g_buttonPoint;  // the pointer of the last hit-tested move or release
 
+// 3. Arithmetic: none of its own (the hit test is the kit's PointerInside).
+
 }  // namespace
 
 // 4. Paint routine.

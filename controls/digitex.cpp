@@ -81,26 +81,26 @@ LRESULT OnSetFont(HWND window, HFONT font) {
 
 // Every position change ends here: the whole client area is invalidated (with erase), never
 // painted at once.
-void SetPosition(HWND window, DigitExState* state, LONG pos) {
+void MoveTo(HWND window, DigitExState* state, LONG pos) {
     state->pos = pos;
     InvalidateRect(window, nullptr, TRUE);
 }
 
 LRESULT OnSetPos(HWND window, LONG pos) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (state) SetPosition(window, state, digitex_rules::WrapPosition(pos, state->maxPos, state->resetPos));
+    if (state) MoveTo(window, state, digitex_rules::WrapPosition(pos, state->maxPos, state->resetPos));
     return 0;
 }
 
 LRESULT OnLeftButtonDown(HWND window) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (state) SetPosition(window, state, digitex_rules::ClickPosition(state->pos, state->maxPos, state->resetPos));
+    if (state) MoveTo(window, state, digitex_rules::ClickPosition(state->pos, state->maxPos, state->resetPos));
     return 0;
 }
 
 LRESULT OnRightButtonDown(HWND window) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (state) SetPosition(window, state, state->resetPos);
+    if (state) MoveTo(window, state, state->resetPos);
     return 0;
 }
 
@@ -108,7 +108,7 @@ LRESULT OnRightButtonDown(HWND window) {
 LRESULT OnMouseWheel(HWND window, short delta) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
     if (!state) return 0;
-    SetPosition(window, state, digitex_rules::WheelPosition(state->pos, delta, state->maxPos, state->resetPos));
+    MoveTo(window, state, digitex_rules::WheelPosition(state->pos, delta, state->maxPos, state->resetPos));
     PostScrollNotify(window, WM_VSCROLL, SB_THUMBPOSITION, state->pos);
     return 0;
 }

@@ -4,7 +4,7 @@
 // image of the new state. BM_SETCHECK / BM_GETCHECK set and read the state.
 #include "controls/onoff.h"
 
-#include "controls/togle_rules.h"
+#include "controls/check_rules.h"
 #include "controls/toolkit_class.h"
 
 // 1. State block: OnOffState (onoff.h), one 32-bit field.
@@ -23,7 +23,7 @@ RECT g_onOffRect;    // the client rectangle, before each paint and each hit tes
 POINT g_onOffPoint;  // the pointer of the last hit-tested move
 
 // 3. The image: a check state of 0 is off, any other on. The check state itself follows the
-// toggle's rules (togle_rules.h).
+// rules it shares with the toggle (check_rules.h).
 HBITMAP ImageOf(OnOffLook look, LONG checkState) {
     if (look == kOnOffPressed) return checkState == 0 ? g_pressedOffBitmap : g_pressedOnBitmap;
     return checkState == 0 ? g_releasedOffBitmap : g_releasedOnBitmap;
@@ -64,7 +64,7 @@ LRESULT OnGetCheck(HWND window) {
 // Values other than exactly 0 or 1 change nothing, but every BM_SETCHECK repaints.
 LRESULT OnSetCheck(HWND window, WPARAM requested) {
     if (OnOffState* state = GetStateBlock<OnOffState>(window))
-        state->checkState = togle_rules::AcceptCheck(state->checkState, requested);
+        state->checkState = check_rules::AcceptCheck(state->checkState, requested);
     Repaint(window, kOnOffReleased);
     return 0;
 }
@@ -81,7 +81,7 @@ LRESULT OnLeftButtonDown(HWND window) {
     return MomentaryPress(window, g_draggedOut, [window] { Repaint(window, kOnOffPressed); }, [window] {
         PostCommandWholeId(window);
         if (OnOffState* state = GetStateBlock<OnOffState>(window))
-            state->checkState = togle_rules::FlipCheck(state->checkState);
+            state->checkState = check_rules::FlipCheck(state->checkState);
     });
 }
 

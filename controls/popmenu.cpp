@@ -22,6 +22,9 @@ constexpr WORD kChoiceCode = kLeftButtonCode;
 
 RECT g_popMenuRect;  // the client rectangle, before each paint
 
+// 3. Arithmetic: none of its own (an item's position is its command identifier less
+// kPopMenuFirstItemId).
+
 }  // namespace
 
 // 4. Paint routine.
@@ -52,7 +55,7 @@ void Repaint(HWND window) {
     RepaintAtOnce(window, g_popMenuRect, DrawPopMenu);
 }
 
-void Choose(HWND window, PopMenuState* state, LONG pos) {
+void MoveTo(HWND window, PopMenuState* state, LONG pos) {
     state->pos = pos;
     Repaint(window);
     PostCommandNotify(window, kChoiceCode);
@@ -99,7 +102,7 @@ LRESULT OnCommand(HWND window, WORD id, WORD code) {
     } else if (code == kRightButtonCode) {
         PostCommandNotify(window, kRightButtonCode);
     } else {
-        Choose(window, state, static_cast<LONG>(id) - kPopMenuFirstItemId);
+        MoveTo(window, state, static_cast<LONG>(id) - kPopMenuFirstItemId);
     }
     return 0;
 }
@@ -108,7 +111,7 @@ LRESULT OnLeftButtonUp(HWND window) {
     PopMenuState* state = GetStateBlock<PopMenuState>(window);
     if (!state) return 0;
     const LONG next = control_math::StepPosition(state->pos, 1);
-    Choose(window, state, next >= state->count ? 0 : next);
+    MoveTo(window, state, next >= state->count ? 0 : next);
     return 0;
 }
 

@@ -13,9 +13,10 @@ static_assert(sizeof(SmallTextState) == 72, "the label's state block is 72 bytes
 
 namespace {
 
-// No class-wide variables.
+// 2. Constants and class-wide variables: none.
 
-// 3. Arithmetic: smalltext_rules.h (text position and bounded length).
+// 3. Arithmetic: smalltext_rules.h (the text's position); the text's bounded copy is
+// control_math.h's CopyBounded.
 
 }  // namespace
 

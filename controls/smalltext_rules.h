@@ -1,5 +1,5 @@
-// The small text label's rules, free of the platform: where its text stands and how much of
-// its text array is read.
+// The small text label's rules, free of the platform: where its text stands. (The bounded copy
+// of its text is control_math.h's CopyBounded.)
 #pragma once
 
 #include <cstddef>

@@ -51,7 +51,7 @@ LRESULT OnGetCheck(HWND window) {
 LRESULT OnLeftButtonDown(HWND window) {
     if (State3State* state = GetStateBlock<State3State>(window))
         state->state = state3_rules::NextState(state->state);
-    return CaptureAndNotify(window, Repaint, kNoCode);
+    return CaptureFocusRepaintAndNotify(window, Repaint, kNoCode);
 }
 
 LRESULT OnLeftButtonUp(HWND window) {

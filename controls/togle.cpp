@@ -3,6 +3,7 @@
 // BM_GETCHECK set and read the state. The two images are borrowed from the bitmap cache.
 #include "controls/togle.h"
 
+#include "controls/check_rules.h"
 #include "controls/togle_rules.h"
 #include "controls/toolkit_class.h"
 
@@ -15,7 +16,7 @@ namespace {
 // Shared by every toggle: receives the client rectangle right before each paint.
 RECT g_togleRect;
 
-// 3. Arithmetic: togle_rules.h (check-state and size rules).
+// 3. Arithmetic: check_rules.h (the check state) and togle_rules.h (image and size).
 
 }  // namespace
 
@@ -50,7 +51,7 @@ LRESULT OnGetCheck(HWND window) {
 // Values other than exactly 0 or 1 change nothing, but every BM_SETCHECK repaints.
 LRESULT OnSetCheck(HWND window, WPARAM requested) {
     if (TogleState* state = GetStateBlock<TogleState>(window))
-        state->checkState = togle_rules::AcceptCheck(state->checkState, requested);
+        state->checkState = check_rules::AcceptCheck(state->checkState, requested);
     Repaint(window);
     return 0;
 }
@@ -58,8 +59,8 @@ LRESULT OnSetCheck(HWND window, WPARAM requested) {
 // The state flips on the press, not on the release.
 LRESULT OnLeftButtonDown(HWND window) {
     if (TogleState* state = GetStateBlock<TogleState>(window))
-        state->checkState = togle_rules::FlipCheck(state->checkState);
-    return CaptureAndNotify(window, Repaint, kLeftButtonCode);
+        state->checkState = check_rules::FlipCheck(state->checkState);
+    return CaptureFocusRepaintAndNotify(window, Repaint, kLeftButtonCode);
 }
 
 LRESULT OnLeftButtonUp(HWND window) {

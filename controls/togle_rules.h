@@ -1,20 +1,10 @@
-// The bitmap toggle's rules, free of the platform: check state, image choice and window size.
+// The bitmap toggle's own rules, free of the platform: image choice and window size (its
+// check rules, which the on/off switch shares, are check_rules.h's).
 #pragma once
 
 #include <cstdint>
 
 namespace togle_rules {
-
-// BM_SETCHECK stores only exactly 0 or exactly 1 (the whole message parameter is compared);
-// any other value keeps the current state. The on/off switch follows the same rule.
-constexpr std::int32_t AcceptCheck(std::int32_t current, std::uint64_t requested) {
-    return requested == 0u || requested == 1u ? static_cast<std::int32_t>(requested) : current;
-}
-
-// A left press flips: off becomes on, anything else becomes off.
-constexpr std::int32_t FlipCheck(std::int32_t current) {
-    return current == 0 ? 1 : 0;
-}
 
 // The on image shows only for a state of exactly 1.
 constexpr bool ShowsOnImage(std::int32_t state) {

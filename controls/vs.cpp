@@ -81,8 +81,9 @@ LRESULT OnSetPos(HWND window, LONG pos) {
     return 0;
 }
 
-// Keys and the wheel settle: clamp, repaint, notify with SB_THUMBPOSITION, pass on.
-LRESULT Settle(HWND window, LONG pos) {
+// Keys and the wheel end here: store the (clamped) position, repaint, notify with
+// SB_THUMBPOSITION, pass on.
+LRESULT StoreSettleAndPassOn(HWND window, LONG pos) {
     if (VSState* state = GetStateBlock<VSState>(window)) state->pos = pos;
     Repaint(window, kVSQuietTrace);
     Notify(window, SB_THUMBPOSITION);
@@ -92,12 +93,12 @@ LRESULT Settle(HWND window, LONG pos) {
 
 LRESULT OnKeyDown(HWND window, UINT key) {
     const VSState* state = GetStateBlock<VSState>(window);
-    return state ? Settle(window, vs_rules::KeyPosition(state->pos, key, state->step, state->maxPos)) : 0;
+    return state ? StoreSettleAndPassOn(window, vs_rules::KeyPosition(state->pos, key, state->step, state->maxPos)) : 0;
 }
 
 LRESULT OnMouseWheel(HWND window, short delta) {
     const VSState* state = GetStateBlock<VSState>(window);
-    return state ? Settle(window, vs_rules::WheelPosition(state->pos, delta, state->step, state->maxPos)) : 0;
+    return state ? StoreSettleAndPassOn(window, vs_rules::WheelPosition(state->pos, delta, state->step, state->maxPos)) : 0;
 }
 
 // The thumb follows the pointer: on the press (no notification, no pass-on), and on each move

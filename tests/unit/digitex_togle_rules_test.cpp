@@ -1,4 +1,5 @@
 #include "controls/control_math.h"
+#include "controls/check_rules.h"
 #include "controls/digitex_rules.h"
 #include "controls/togle_rules.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 using namespace control_math;
 using namespace digitex_rules;
+using namespace check_rules;
 using namespace togle_rules;
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();

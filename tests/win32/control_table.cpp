@@ -1,5 +1,6 @@
 #include "tests/win32/control_table.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "tests/win32/win32_test_support.h"
@@ -8,16 +9,6 @@ namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-void PaintMagenta(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    HDC dc = GetDC(control);
-    HBRUSH brush = CreateSolidBrush(kMagenta);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    ReleaseDC(control, dc);
-    ValidateRect(control, nullptr);
-}
 
 bool DrawnOver(HWND control) {
     RECT r;
@@ -40,6 +31,21 @@ const char* Name(Repaint r) {
     }
 }
 
+// Whether the control's update region is marked for erasing: GetUpdateRect with bErase sends
+// WM_ERASEBKGND only then (the control's own answer draws nothing; the region stays invalid).
+LRESULT CALLBACK CountErase(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
+    if (message == WM_ERASEBKGND) ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+bool ErasePending(HWND control) {
+    int erased = 0;
+    SetWindowSubclass(control, CountErase, 1, reinterpret_cast<DWORD_PTR>(&erased));
+    RECT update;
+    GetUpdateRect(control, &update, TRUE);
+    RemoveWindowSubclass(control, CountErase, 1);
+    return erased > 0;
+}
+
 // How the control repainted, by the names of Name() where one fits.
 const char* Observed(HWND control) {
     RECT update = {}, client;
@@ -47,12 +53,24 @@ const char* Observed(HWND control) {
     const bool invalid = GetUpdateRect(control, &update, FALSE) != FALSE;
     const bool drawn = DrawnOver(control);
     if (drawn && !invalid) return Name(Repaint::AtOnce);
-    if (!drawn && invalid) return EqualRect(&update, &client) ? Name(Repaint::Invalidated) : "part invalidated";
+    if (!drawn && invalid && !EqualRect(&update, &client)) return "part invalidated";
+    if (!drawn && invalid) return ErasePending(control) ? Name(Repaint::Invalidated) : "invalidated without erase";
     if (!drawn && !invalid) return Name(Repaint::None);
     return "drawn and invalidated";
 }
 
 }  // namespace
+
+void PaintOver(HWND control, COLORREF colour) {
+    RECT r;
+    GetClientRect(control, &r);
+    HDC dc = GetDC(control);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    ReleaseDC(control, dc);
+    ValidateRect(control, nullptr);
+}
 
 std::vector<PostedMessage> Expected(HWND control, const std::vector<Notice>& notices) {
     HWND parent = GetParent(control);
@@ -122,7 +140,7 @@ void RunMessageTable(HWND control, const std::vector<MessageRow>& rows, const Re
         const MessageRow& row = rows[i];
         SCOPED_TRACE(testing::Message() << "row " << i << ": message 0x" << std::hex << row.message
                                         << " wParam 0x" << row.wParam << " lParam 0x" << row.lParam);
-        PaintMagenta(control);
+        PaintOver(control, kMagenta);
         EXPECT_EQ(SendMessageA(control, row.message, row.wParam, row.lParam), row.result);
         if (row.repaint != Repaint::Any) {
             EXPECT_STREQ(Observed(control), Name(row.repaint));

@@ -3,7 +3,7 @@
 // posted to its parent (built from the control's own id and handle: give it an id above 0xFFFF
 // and every command check also checks the 16-bit cut), and how it repainted: at once (on
 // screen before the message returned, nothing invalid), by invalidation (nothing drawn yet,
-// the whole client area invalid), or not at all.
+// the whole client area invalid and marked for erasing), or not at all.
 #pragma once
 
 #include <windows.h>
@@ -75,6 +75,10 @@ struct Readers {
 // Runs the rows in order on a shown control. The control's client area is painted magenta
 // (a colour no test image holds) and validated before each row.
 void RunMessageTable(HWND control, const std::vector<MessageRow>& rows, const Readers& readers = {});
+
+// Paints the control's client area with one colour on screen and validates it, so that a
+// repaint (or its absence) shows.
+void PaintOver(HWND control, COLORREF colour);
 
 // The notifications a list of notices stands for, from this control.
 std::vector<PostedMessage> Expected(HWND control, const std::vector<Notice>& notices);

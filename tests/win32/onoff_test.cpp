@@ -31,13 +31,13 @@ TEST(OnOffTest, PressNotifiesWithTheWholeIdThenFlipsDragOutAndSetCheckRepaintAtO
                    pressedOn = Pixel(image[3]), none;
     RunMessageTable(w, {
         {BM_GETCHECK, 0, 0, 0, none, {}, Repaint::None},
-        {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, pressedOff, {CommandWholeId()}, Repaint::AtOnce},
+        {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, pressedOff + Captured(true), {CommandWholeId()}, Repaint::AtOnce},
         {BM_GETCHECK, 0, 0, 1, none, {}, Repaint::None},
         {WM_MOUSEMOVE, MK_LBUTTON, in, 0, none, {}, Repaint::None},
         {WM_MOUSEMOVE, 0, out, 0, none, {}, Repaint::None},  // no button, no key: ignored
         {WM_MOUSEMOVE, MK_LBUTTON, out, 0, releasedOn, {}, Repaint::AtOnce},
         {WM_MOUSEMOVE, MK_LBUTTON, out, 0, none, {}, Repaint::None},  // dragged out already
-        {WM_LBUTTONUP, 0, out, 0, releasedOn, {}, Repaint::AtOnce},
+        {WM_LBUTTONUP, 0, out, 0, releasedOn + Captured(false), {}, Repaint::AtOnce},
         {WM_LBUTTONDOWN, MK_LBUTTON, in, 0, pressedOn, {CommandWholeId()}, Repaint::AtOnce},
         {WM_MOUSEMOVE, MK_SHIFT, leftAbove, 0, releasedOff, {}, Repaint::AtOnce},  // the press cleared the flag
         {WM_LBUTTONUP, 0, in, 0, releasedOff, {}, Repaint::AtOnce},

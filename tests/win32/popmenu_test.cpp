@@ -188,16 +188,8 @@ TEST_F(PopMenuTest, ChildButtonOpensTheMenuAndAKeyboardChoiceComesBack) {
     HWND button = GetDlgItem(selector_, kPopMenuButtonId);
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    std::vector<PostedMessage> toParent;  // dispatch as a message loop would, keeping the parent's
-    for (int i = 0; i < 300 && toParent.empty(); ++i, Sleep(10)) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.hwnd == parent_ && msg.message == WM_COMMAND)
-                toParent.push_back({msg.hwnd, msg.message, msg.wParam, msg.lParam});
-            else
-                DispatchMessageA(&msg);
-        }
-    }
+    const std::vector<PostedMessage> toParent =
+        DispatchKeepingCommands(parent_, 300, [](const std::vector<PostedMessage>& kept) { return !kept.empty(); });
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
     EXPECT_TRUE(chooser.opened);

@@ -19,9 +19,8 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 LRESULT Check(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0); }
 
 std::vector<int> SizeOf(HBITMAP bitmap) {
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
-    return {info.bmWidth, info.bmHeight};
+    const SIZE size = BitmapSize(bitmap);
+    return {size.cx, size.cy};
 }
 std::vector<int> ClientSize(HWND w) {
     RECT r;
@@ -41,16 +40,6 @@ std::unique_ptr<DibCanvas> ImageOf(HBITMAP bitmap) {
     return canvas;
 }
 
-// Paints the toggle red on screen, so that a repaint (or its absence) shows.
-void Scribble(HWND w) {
-    HDC dc = GetDC(w);
-    HBRUSH red = CreateSolidBrush(kRed);
-    RECT r;
-    GetClientRect(w, &r);
-    FillRect(dc, &r, red);
-    DeleteObject(red);
-    ReleaseDC(w, dc);
-}
 
 class TogleTest : public ::testing::Test {
 protected:
@@ -203,16 +192,9 @@ TEST_F(TogleTest, RealDoubleClickIsTwoPresses) {
         clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
     }
     ASSERT_EQ(SendInput(4, clicks, sizeof(INPUT)), 4u);
-    std::vector<PostedMessage> posted;  // dispatch as a message loop would, keeping the posts
-    for (int i = 0; i < 100 && log.Count(WM_LBUTTONUP) + log.Count(WM_LBUTTONDBLCLK) < 2; ++i, Sleep(10)) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.hwnd == parent_ && msg.message == WM_COMMAND)
-                posted.push_back({msg.hwnd, msg.message, msg.wParam, msg.lParam});
-            else
-                DispatchMessageA(&msg);
-        }
-    }
+    const std::vector<PostedMessage> posted = DispatchKeepingCommands(parent_, 100, [&](const std::vector<PostedMessage>&) {
+        return log.Count(WM_LBUTTONUP) + log.Count(WM_LBUTTONDBLCLK) >= 2;
+    });
     EXPECT_EQ(log.Count(WM_LBUTTONDOWN), 2);
     EXPECT_EQ(log.Count(WM_LBUTTONDBLCLK), 0);
     EXPECT_EQ(Check(w), 0);
@@ -252,7 +234,7 @@ TEST_F(TogleTest, PaintRoutineCopiesTheImageOfTheGivenStateSizedByTheRectangle) 
     EXPECT_EQ(DifferentPixels(canvas, *red_), 0);
 
     SendMessageA(w, BM_SETCHECK, 1, 0);  // WM_PAINT draws the current image too
-    Scribble(w);
+    PaintOver(w, kRed);  // so that the repaint shows
     InvalidateRect(w, nullptr, TRUE);
     UpdateWindow(w);
     EXPECT_EQ(OnScreenDiffers(w, *on_), 0);

@@ -27,6 +27,21 @@ void PumpMessages() {
     }
 }
 
+std::vector<PostedMessage> DispatchKeepingCommands(HWND parent, int rounds,
+                                                   const std::function<bool(const std::vector<PostedMessage>&)>& done) {
+    std::vector<PostedMessage> kept;
+    for (int i = 0; i < rounds && !done(kept); ++i, Sleep(10)) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == parent && msg.message == WM_COMMAND)
+                kept.push_back({msg.hwnd, msg.message, msg.wParam, msg.lParam});
+            else
+                DispatchMessageA(&msg);
+        }
+    }
+    return kept;
+}
+
 int FreeGdiSlots() {
     std::vector<HBRUSH> brushes;
     brushes.reserve(70000);

@@ -24,6 +24,10 @@ std::vector<PostedMessage> DrainPosted();
 
 // Dispatches everything pending, including paints.
 void PumpMessages();
+// A message loop of up to rounds x 10 ms that stops once done(kept) is true: dispatches every
+// message but the WM_COMMAND messages posted to parent, which it keeps and returns in order.
+std::vector<PostedMessage> DispatchKeepingCommands(HWND parent, int rounds,
+                                                   const std::function<bool(const std::vector<PostedMessage>&)>& done);
 
 // Number of GDI objects this process can still create: creates cheap brushes until creation
 // fails, then deletes them all. The difference between two counts around an exercise is the
