@@ -169,13 +169,18 @@ void PrintText(const char* what, HRESULT hr, BSTR text) {
     if (text) SysFreeString(text);
 }
 
+VARIANT Self() {
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
 int AccCommand(const Args& a) {
     if (a.size() < 2) return kUsage;
     IAccessible* object = ClientObject(a);
     if (!object) return kNotFound;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    const VARIANT self = Self();
     VARIANT v;
     VariantInit(&v);
     const bool role = SUCCEEDED(object->get_accRole(self, &v)) && v.vt == VT_I4;
@@ -200,10 +205,7 @@ int AccDoCommand(const Args& a) {
     if (a.size() < 2) return kUsage;
     IAccessible* object = ClientObject(a);
     if (!object) return kNotFound;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    const HRESULT hr = object->accDoDefaultAction(self);
+    const HRESULT hr = object->accDoDefaultAction(Self());
     object->Release();
     return hr == S_OK ? kDone : kFailed;
 }

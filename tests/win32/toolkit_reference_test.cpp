@@ -1,18 +1,13 @@
 // A host written from docs/toolkit.md alone: it makes a horizontal slider with its creation
 // function and a three-state button by hand (CreateWindowExA, the block filled through
 // GWLP_USERDATA, shown), sends each the messages its section lists and checks the results
-// and the notifications the page promises; then names them and reads them as a screen reader
-// does, as the page's Accessibility table says.
+// and the notifications the page promises.
 #include "controls/hs.h"
 #include "controls/state3.h"
 #include "controls/toolkit.h"
 
-#include <oleacc.h>
-
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
 #include <vector>
 
 #include "tests/win32/win32_test_support.h"
@@ -140,88 +135,4 @@ TEST(ToolkitReference, ThreeStateButtonMadeByHandAsThePageDescribesIt) {
     EXPECT_EQ(GetCapture(), nullptr);
     DrainPosted();
     DestroyWindow(parent);
-}
-
-namespace {
-
-constexpr GUID kAccessibleInterface = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
-// What a screen reader reads of a control: role, own state bits, name, value, default action
-// ("-" for a text the object does not have).
-struct Read {
-    LONG role, bits;
-    std::string name, value, action;
-    bool operator==(const Read& o) const {
-        return role == o.role && bits == o.bits && name == o.name && value == o.value && action == o.action;
-    }
-};
-void PrintTo(const Read& r, std::ostream* os) {
-    *os << "{role " << r.role << ", bits 0x" << std::hex << r.bits << std::dec << ", \"" << r.name << "\", \""
-        << r.value << "\", \"" << r.action << "\"}";
-}
-std::string TextOf(HRESULT hr, BSTR text) {
-    char bytes[256] = "-";
-    if (hr == S_OK && text) WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    SysFreeString(text);
-    return bytes;
-}
-Read ReadObject(IAccessible* a) {
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    VARIANT role, state;
-    VariantInit(&role);
-    VariantInit(&state);
-    a->get_accRole(self, &role);
-    a->get_accState(self, &state);
-    BSTR name = nullptr, value = nullptr, action = nullptr;
-    const HRESULT n = a->get_accName(self, &name), v = a->get_accValue(self, &value),
-                  d = a->get_accDefaultAction(self, &action);
-    return {role.lVal, state.lVal & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED | STATE_SYSTEM_PRESSED),
-            TextOf(n, name), TextOf(v, value), TextOf(d, action)};
-}
-
-}  // namespace
-
-TEST(ToolkitReference, NamedControlsReadAsTheAccessibilityTableSays) {
-    EnsureToolkitRegistered();
-    CoInitialize(nullptr);
-    HWND parent = CreateTestParent();
-    TestBitmap image(20, 10, {RGB(0, 160, 0)});
-    TestBitmap back(220, 24, {RGB(230, 230, 200)});
-    HWND button = CreateWindowExA(0, "Zut_State3Class", "", WS_CHILD, 5, 5, 20, 10, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(0x321)), TestInstance(), nullptr);
-    ASSERT_NE(button, nullptr);
-    auto* block = reinterpret_cast<State3State*>(GetWindowLongPtrA(button, GWLP_USERDATA));
-    block->state = 1;
-    block->bitmapState0 = block->bitmapState1 = block->bitmapState2 = image;
-    ShowWindow(button, SW_SHOWNORMAL);
-    HWND hs = CreateHS(TestInstance(), parent, 0x77, 10, 40, 220, 24, back, image, image, 1, 100, 127, "PAN",
-                       "dB", -64, 63);
-    SendMessageA(hs, SBM_SETPOS, 127, 0);
-    ASSERT_TRUE(SetControlName(button, "Mode") && SetControlName(hs, "Pan"));
-    DrainPostedExceptInput();
-
-    void* objects[2] = {};
-    ASSERT_EQ(AccessibleObjectFromWindow(button, OBJID_CLIENT, kAccessibleInterface, &objects[0]), S_OK);
-    ASSERT_EQ(AccessibleObjectFromWindow(hs, OBJID_CLIENT, kAccessibleInterface, &objects[1]), S_OK);
-    auto* state3 = static_cast<IAccessible*>(objects[0]);
-    auto* slider = static_cast<IAccessible*>(objects[1]);
-    EXPECT_EQ(ReadObject(state3), (Read{ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_MIXED, "Mode", "-", "Toggle"}));
-    EXPECT_EQ(ReadObject(slider), (Read{ROLE_SYSTEM_SLIDER, 0, "Pan", "63dB", "-"}));
-
-    // The default action is the left click: the next state, and the click's notification.
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    EXPECT_EQ(state3->accDoDefaultAction(self), S_OK);
-    EXPECT_EQ(ReadObject(state3), (Read{ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED, "Mode", "-", "Toggle"}));
-    EXPECT_EQ(DrainPostedExceptInput(),
-              (std::vector<PostedMessage>{{parent, WM_COMMAND, MAKEWPARAM(0x321, 0), LowHandle(button)}}));
-    SetControlName(button, "");  // the name goes
-    EXPECT_EQ(ReadObject(state3).name, "-");
-    state3->Release();
-    slider->Release();
-    DestroyWindow(parent);
-    CoUninitialize();
 }
