@@ -13,7 +13,9 @@ macro(desk_product_code)
   add_compile_options(-fno-exceptions -fno-rtti -fno-threadsafe-statics
                       -fno-builtin-sin -fno-builtin-cos $<$<CONFIG:Release>:-Os>)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    add_compile_options(-fno-asynchronous-unwind-tables)
+    # The i486 and the x87, also in a build tree first configured with other flags (these come
+    # after CMAKE_CXX_FLAGS and win).
+    add_compile_options(-march=i486 -mfpmath=387 -fno-asynchronous-unwind-tables)
   endif()
   add_link_options(-nostdlib)
   # After every library of the link: msvcrt.dll's import library, then libgcc.
@@ -22,7 +24,8 @@ endmacro()
 
 add_library(desk_startup OBJECT ${PROJECT_SOURCE_DIR}/app/startup.cpp
                                 ${PROJECT_SOURCE_DIR}/app/msvcrt_math.cpp)
-target_compile_options(desk_startup PRIVATE -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+target_compile_options(desk_startup PRIVATE -fno-exceptions -fno-rtti -fno-threadsafe-statics
+                       $<$<EQUAL:${CMAKE_SIZEOF_VOID_P},4>:-march=i486 -mfpmath=387>)
 
 # A product exe: its start-up, and the linker's map beside it (<exe>.map), with which
 # scripts/check-win98 names the function of an offending instruction in the stripped exe.
