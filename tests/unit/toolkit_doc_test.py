@@ -3,7 +3,8 @@
 "Messages" table must be exactly the case labels of the class's window procedure in controls/,
 with those of the kit's shared default (ToolkitDefault) where the procedure falls back on it.
 The "Accessibility" table against controls/accessible_classes.cpp: one row per class, its
-role, whether it shows a value, and its default action's names.
+role, whether it shows a value, and its default action's names. The paint routines the page
+quotes against the class headers.
 Usage: toolkit_doc_test.py [CHECKOUT]  (default: two levels above this file)"""
 
 import os
@@ -123,6 +124,30 @@ def accessibility_differences(top, doc):
     return problems
 
 
+PAINT_DECLARATION = re.compile(r"^void (Draw\w+)\(HDC dc, const RECT& client, (.*)\);$", re.M)
+PLAIN_PAINT = re.compile(r"^const \w+State\* state$")
+
+
+def paint_differences(top, doc):
+    """Each paint routine the page quotes as a declaration is one a class header declares, and
+    every header routine of another shape than (dc, client, const block) is quoted on the page."""
+    controls = os.path.join(top, "controls")
+    declared = {}
+    for f in sorted(os.listdir(controls)):
+        if f.endswith(".h"):
+            for m in PAINT_DECLARATION.finditer(open(os.path.join(controls, f), encoding="utf-8").read()):
+                declared[m.group(1)] = m.group(0)
+    quoted = {m.group(1): m.group(0) for m in PAINT_DECLARATION.finditer(doc)}
+    problems = ["the page declares %r, the headers %r" % (line, declared.get(name, "nothing"))
+                for name, line in sorted(quoted.items()) if declared.get(name) != line]
+    for name, line in sorted(declared.items()):
+        rest = PAINT_DECLARATION.match(line).group(2)
+        short = "%s(HDC, const RECT&, %s)" % (name, rest.rsplit(" ", 1)[0])
+        if not PLAIN_PAINT.match(rest) and name not in quoted and short not in doc:
+            problems.append("%s has its own signature (%s); the page does not give it" % (name, rest))
+    return problems
+
+
 def class_count(top):
     """How many classes the toolkit registers: the rows of controls/toolkit.cpp's class list."""
     source = open(os.path.join(top, "controls", "toolkit.cpp"), encoding="utf-8").read()
@@ -150,6 +175,7 @@ def differences(top):
         for m in sorted(set(messages) - set(labels)):
             problems.append("%s: the table lists %s, %s does not answer it" % (name, m, sources[0]))
     problems += accessibility_differences(top, doc)
+    problems += paint_differences(top, doc)
     return problems, tables
 
 
