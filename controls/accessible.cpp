@@ -299,14 +299,11 @@ void CALLBACK ValueEventDue(HWND control, UINT, UINT_PTR id, DWORD) {
 // The class of a toolkit control, by its class's window procedure (a window its creator has
 // subclassed is still the class's); null for any other window.
 const AccessibleClass* ClassOf(HWND control) {
-    static const AccessibleClass* const kAll[] = {
-        &kButtonAccess, &kStaticAccess, &kPopMenuAccess, &kOnOffAccess,  &kTogleAccess,
-        &kState3Access, &kVSAccess,     &kHSAccess,      &kBmpListAccess, &kDigitAccess,
-        &kBmpTextAccess, &kBmpGageAccess, &kKnobAccess,  &kDigitExAccess, &kSmallTextAccess,
-    };
     const WNDPROC proc = reinterpret_cast<WNDPROC>(g_runtime.getClassLong(control, GCLP_WNDPROC));
-    for (const AccessibleClass* c : kAll)
-        if (c->row->proc == proc) return c;
+    int count = 0;
+    const ToolkitClass* const* rows = ToolkitClasses(&count);
+    for (int i = 0; i < count; ++i)
+        if (rows[i]->proc == proc) return rows[i]->access;
     return nullptr;
 }
 
@@ -359,17 +356,19 @@ void NoteShown(HWND control) {
     const bool first = !record->seen;
     const bool valueChanged = !first && value != record->shownValue;
     const bool stateChanged = !first && state != record->shownState;
+    const bool nameChanged = valueChanged && description->textIsName && !record->name;
     record->seen = true;
     record->shownValue = value;
     record->shownState = state;
-    if (stateChanged) Fire(EVENT_OBJECT_STATECHANGE, control);
-    if (!valueChanged) return;
-    if (description->textIsName && !record->name) Fire(EVENT_OBJECT_NAMECHANGE, control);
-    const accessible_rules::ChangeAnswer answer =
-        accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
-    if (answer.fireNow) Fire(EVENT_OBJECT_VALUECHANGE, control);
+    accessible_rules::ChangeAnswer answer = {};
+    if (valueChanged) answer = accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
     if (answer.armTimer && !g_runtime.setTimer(control, kValueEventTimer, answer.delay, ValueEventDue))
         record->throttle.pending = false;  // no timer: the next change tries again
+    // The record is done with before any event: a hook called in this thread may name
+    // another control, which may move the records.
+    if (stateChanged) Fire(EVENT_OBJECT_STATECHANGE, control);
+    if (nameChanged) Fire(EVENT_OBJECT_NAMECHANGE, control);
+    if (answer.fireNow) Fire(EVENT_OBJECT_VALUECHANGE, control);
 }
 
 void ForgetControl(HWND control) {

@@ -7,13 +7,10 @@
 
 #include <windows.h>
 
-struct ToolkitClass;
-
 // What a class tells about one of its controls. Every function takes the control (whose
 // state block may be gone: it then answers as for an empty control).
 struct AccessibleClass {
-    const ToolkitClass* row;  // the class: its window procedure identifies its controls
-    LONG role;                // ROLE_SYSTEM_...
+    LONG role;  // ROLE_SYSTEM_...
     // What the control shows, into text (size bytes, NUL-terminated); false for a class that
     // shows no value.
     bool (*value)(HWND control, char* text, int size);

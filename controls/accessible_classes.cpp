@@ -140,18 +140,18 @@ bool SmallTextValue(HWND control, char* text, int size) {
 
 }  // namespace
 
-extern const AccessibleClass kButtonAccess = {&kButtonClass, ROLE_SYSTEM_PUSHBUTTON, nullptr, ButtonBits, Press, false};
-extern const AccessibleClass kStaticAccess = {&kStaticClass, ROLE_SYSTEM_GRAPHIC, nullptr, nullptr, nullptr, false};
-extern const AccessibleClass kPopMenuAccess = {&kPopMenuClass, ROLE_SYSTEM_COMBOBOX, PopMenuValue, nullptr, Next, false};
-extern const AccessibleClass kOnOffAccess = {&kOnOffClass, ROLE_SYSTEM_CHECKBUTTON, nullptr, OnOffBits, OnOffAction, false};
-extern const AccessibleClass kTogleAccess = {&kTogleClass, ROLE_SYSTEM_CHECKBUTTON, nullptr, TogleBits, TogleAction, false};
-extern const AccessibleClass kState3Access = {&kState3Class, ROLE_SYSTEM_CHECKBUTTON, nullptr, State3Bits, State3Action, false};
-extern const AccessibleClass kVSAccess = {&kVSClass, ROLE_SYSTEM_SLIDER, VSValue, nullptr, nullptr, false};
-extern const AccessibleClass kHSAccess = {&kHSClass, ROLE_SYSTEM_SLIDER, HSValue, nullptr, nullptr, false};
-extern const AccessibleClass kBmpListAccess = {&kBmpListClass, ROLE_SYSTEM_SPINBUTTON, BmpListValue, nullptr, Next, false};
-extern const AccessibleClass kDigitAccess = {&kDigitClass, ROLE_SYSTEM_STATICTEXT, DigitValue, nullptr, nullptr, false};
-extern const AccessibleClass kBmpTextAccess = {&kBmpTextClass, ROLE_SYSTEM_STATICTEXT, BmpTextValue, nullptr, nullptr, true};
-extern const AccessibleClass kBmpGageAccess = {&kBmpGageClass, ROLE_SYSTEM_PROGRESSBAR, BmpGageValue, nullptr, nullptr, false};
-extern const AccessibleClass kKnobAccess = {&kKnobClass, ROLE_SYSTEM_DIAL, KnobValue, nullptr, nullptr, false};
-extern const AccessibleClass kDigitExAccess = {&kDigitExClass, ROLE_SYSTEM_SPINBUTTON, DigitExValue, nullptr, Next, false};
-extern const AccessibleClass kSmallTextAccess = {&kSmallTextClass, ROLE_SYSTEM_STATICTEXT, SmallTextValue, nullptr, nullptr, true};
+extern const AccessibleClass kButtonAccess = {ROLE_SYSTEM_PUSHBUTTON, nullptr, ButtonBits, Press, false};
+extern const AccessibleClass kStaticAccess = {ROLE_SYSTEM_GRAPHIC, nullptr, nullptr, nullptr, false};
+extern const AccessibleClass kPopMenuAccess = {ROLE_SYSTEM_COMBOBOX, PopMenuValue, nullptr, Next, false};
+extern const AccessibleClass kOnOffAccess = {ROLE_SYSTEM_CHECKBUTTON, nullptr, OnOffBits, OnOffAction, false};
+extern const AccessibleClass kTogleAccess = {ROLE_SYSTEM_CHECKBUTTON, nullptr, TogleBits, TogleAction, false};
+extern const AccessibleClass kState3Access = {ROLE_SYSTEM_CHECKBUTTON, nullptr, State3Bits, State3Action, false};
+extern const AccessibleClass kVSAccess = {ROLE_SYSTEM_SLIDER, VSValue, nullptr, nullptr, false};
+extern const AccessibleClass kHSAccess = {ROLE_SYSTEM_SLIDER, HSValue, nullptr, nullptr, false};
+extern const AccessibleClass kBmpListAccess = {ROLE_SYSTEM_SPINBUTTON, BmpListValue, nullptr, Next, false};
+extern const AccessibleClass kDigitAccess = {ROLE_SYSTEM_STATICTEXT, DigitValue, nullptr, nullptr, false};
+extern const AccessibleClass kBmpTextAccess = {ROLE_SYSTEM_STATICTEXT, BmpTextValue, nullptr, nullptr, true};
+extern const AccessibleClass kBmpGageAccess = {ROLE_SYSTEM_PROGRESSBAR, BmpGageValue, nullptr, nullptr, false};
+extern const AccessibleClass kKnobAccess = {ROLE_SYSTEM_DIAL, KnobValue, nullptr, nullptr, false};
+extern const AccessibleClass kDigitExAccess = {ROLE_SYSTEM_SPINBUTTON, DigitExValue, nullptr, Next, false};
+extern const AccessibleClass kSmallTextAccess = {ROLE_SYSTEM_STATICTEXT, SmallTextValue, nullptr, nullptr, true};

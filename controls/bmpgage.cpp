@@ -61,4 +61,4 @@ HWND CreateBmpGage(HINSTANCE instance, HWND parent, int id, int x, int y, int wi
 }
 
 // 8. Registration row.
-extern const ToolkitClass kBmpGageClass = {"Zut_BmpGageClass", BmpGageWindowProc, nullptr};
+extern const ToolkitClass kBmpGageClass = {"Zut_BmpGageClass", BmpGageWindowProc, nullptr, &kBmpGageAccess};

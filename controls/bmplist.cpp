@@ -117,4 +117,4 @@ HWND CreateBmpList(HINSTANCE instance, HWND parent, int id, int x, int y, const 
 }
 
 // 8. Registration row.
-extern const ToolkitClass kBmpListClass = {"Zut_BmpListClass", BmpListWindowProc, nullptr};
+extern const ToolkitClass kBmpListClass = {"Zut_BmpListClass", BmpListWindowProc, nullptr, &kBmpListAccess};

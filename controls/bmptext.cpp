@@ -69,4 +69,4 @@ HWND CreateBmpText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMA
 }
 
 // 8. Registration row.
-extern const ToolkitClass kBmpTextClass = {"Zut_BmpTextClass", BmpTextWindowProc, nullptr};
+extern const ToolkitClass kBmpTextClass = {"Zut_BmpTextClass", BmpTextWindowProc, nullptr, &kBmpTextAccess};

@@ -85,4 +85,4 @@ HWND CreateButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP
 }
 
 // 8. Registration row.
-extern const ToolkitClass kButtonClass = {"Zut_ButtonClass", ButtonWindowProc, nullptr};
+extern const ToolkitClass kButtonClass = {"Zut_ButtonClass", ButtonWindowProc, nullptr, &kButtonAccess};

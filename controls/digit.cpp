@@ -68,4 +68,4 @@ HWND CreateDigit(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP 
 }
 
 // 8. Registration row.
-extern const ToolkitClass kDigitClass = {"Zut_DigitClass", DigitWindowProc, nullptr};
+extern const ToolkitClass kDigitClass = {"Zut_DigitClass", DigitWindowProc, nullptr, &kDigitAccess};

@@ -153,4 +153,4 @@ HWND CreateDigitEx(HINSTANCE instance, HWND parent, int id, int x, int y, int wi
 }
 
 // 8. Registration row.
-extern const ToolkitClass kDigitExClass = {"Zut_DigitExClass", DigitExWindowProc, kPsizeCursor};
+extern const ToolkitClass kDigitExClass = {"Zut_DigitExClass", DigitExWindowProc, kPsizeCursor, &kDigitExAccess};

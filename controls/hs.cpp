@@ -180,4 +180,4 @@ HWND CreateHS(HINSTANCE instance, HWND parent, int id, int x, int y, int width, 
 }
 
 // 8. Registration row.
-extern const ToolkitClass kHSClass = {"Zut_HSClass", HSWindowProc, nullptr};
+extern const ToolkitClass kHSClass = {"Zut_HSClass", HSWindowProc, nullptr, &kHSAccess};

@@ -151,4 +151,4 @@ HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, int width
 }
 
 // 8. Registration row.
-extern const ToolkitClass kKnobClass = {"Zut_KnobClass", KnobWindowProc, kPsizeCursor};
+extern const ToolkitClass kKnobClass = {"Zut_KnobClass", KnobWindowProc, kPsizeCursor, &kKnobAccess};

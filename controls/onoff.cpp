@@ -117,4 +117,4 @@ HWND CreateOnOff(HINSTANCE instance, HWND parent, int id, int x, int y, int widt
 }
 
 // 8. Registration row.
-extern const ToolkitClass kOnOffClass = {"Zut_OnOffClass", OnOffWindowProc, nullptr};
+extern const ToolkitClass kOnOffClass = {"Zut_OnOffClass", OnOffWindowProc, nullptr, &kOnOffAccess};

@@ -156,4 +156,4 @@ HWND CreatePopMenu(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMA
 }
 
 // 8. Registration row.
-extern const ToolkitClass kPopMenuClass = {"Zut_PopMenuClass", PopMenuWindowProc, nullptr};
+extern const ToolkitClass kPopMenuClass = {"Zut_PopMenuClass", PopMenuWindowProc, nullptr, &kPopMenuAccess};

@@ -88,4 +88,4 @@ HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int 
 }
 
 // 8. Registration row.
-extern const ToolkitClass kSmallTextClass = {"Zut_SmallTextClass", SmallTextWindowProc, nullptr};
+extern const ToolkitClass kSmallTextClass = {"Zut_SmallTextClass", SmallTextWindowProc, nullptr, &kSmallTextAccess};

@@ -88,4 +88,4 @@ HWND CreateState3(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP
 }
 
 // 8. Registration row.
-extern const ToolkitClass kState3Class = {"Zut_State3Class", State3WindowProc, nullptr};
+extern const ToolkitClass kState3Class = {"Zut_State3Class", State3WindowProc, nullptr, &kState3Access};

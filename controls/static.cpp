@@ -72,4 +72,4 @@ HWND CreateStatic(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR 
 }
 
 // 8. Registration row.
-extern const ToolkitClass kStaticClass = {"Zut_StaticClass", StaticWindowProc, nullptr};
+extern const ToolkitClass kStaticClass = {"Zut_StaticClass", StaticWindowProc, nullptr, &kStaticAccess};

@@ -107,4 +107,4 @@ HWND CreateTogle(HINSTANCE instance, HWND parent, int id, int x, int y, LPCSTR o
 }
 
 // 8. Registration row.
-extern const ToolkitClass kTogleClass = {"Zut_TogleClass", TogleWindowProc, nullptr};
+extern const ToolkitClass kTogleClass = {"Zut_TogleClass", TogleWindowProc, nullptr, &kTogleAccess};

@@ -4,7 +4,9 @@
 // Adding a class: its header (state block, paint routine, creation function: what a user
 // needs); its source (window procedure, handlers, creation, and its registration row
 // kXxxClass, the one place of its class name), which controls/CMakeLists.txt picks up by
-// itself; the row's declaration in toolkit_class.h; the row in both lists below (the build
+// itself; the row's declaration in toolkit_class.h; what it tells screen readers, kXxxAccess
+// in accessible_classes.cpp (declared in accessible.h, named by the row, answered at its
+// WM_GETOBJECT); the row in both lists below (the build
 // stops while they differ in length, the core test while they hold other rows or another
 // count of classes); its tests in tests/win32/.
 #include "controls/toolkit_class.h"

@@ -18,13 +18,15 @@ void DebugTrace(LPCSTR format, ...);
 
 // --- Class registration ------------------------------------------------------------------
 
-// A class's registration row: its name, window procedure and cursor (null for the system
-// arrow, else the name of one of the program's cursor resources). Each class's source defines
-// its own; toolkit.cpp lists them in registration and in unregistration order.
+// A class's registration row: its name, window procedure, cursor (null for the system arrow,
+// else the name of one of the program's cursor resources) and what it tells screen readers.
+// Each class's source defines its own; toolkit.cpp lists them in registration and in
+// unregistration order.
 struct ToolkitClass {
     const char* name;
     WNDPROC proc;
     const char* cursor;
+    const AccessibleClass* access;
 };
 constexpr char kPsizeCursor[] = "psize";
 

@@ -160,4 +160,4 @@ HWND CreateVS(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP bac
 }
 
 // 8. Registration row.
-extern const ToolkitClass kVSClass = {"Zut_VSClass", VSWindowProc, kPsizeCursor};
+extern const ToolkitClass kVSClass = {"Zut_VSClass", VSWindowProc, kPsizeCursor, &kVSAccess};

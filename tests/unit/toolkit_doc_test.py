@@ -63,8 +63,8 @@ def window_procedure_labels(controls_dir, class_name):
 
 ACCESS_ROW = re.compile(r"^\| `(Zut_\w+Class)` \| `(ROLE_SYSTEM_\w+)` \| ([^|]*) \| ([^|]*) \| ([^|]*) \|$")
 ACCESS_DEFINITION = re.compile(
-    r"extern const AccessibleClass k\w+Access = \{&(k\w+Class), (ROLE_SYSTEM_\w+), (\w+), (\w+), (\w+), (true|false)\}")
-ROW_DEFINITION = re.compile(r'extern const ToolkitClass (k\w+Class) = \{"(Zut_\w+Class)"')
+    r"extern const AccessibleClass (k\w+Access) = \{(ROLE_SYSTEM_\w+), (\w+), (\w+), (\w+), (true|false)\}")
+ROW_DEFINITION = re.compile(r'extern const ToolkitClass k\w+Class = \{"(Zut_\w+Class)", \w+, \w+, &(k\w+Access)\}')
 ACTION = r"^const char\* %s\(HWND[^)]*\) \{ (.*) \}$"  # each action is one line
 
 
@@ -87,16 +87,16 @@ def accessibility_code(controls_dir):
     for f in os.listdir(controls_dir):
         if f.endswith(".cpp"):
             for m in ROW_DEFINITION.finditer(open(os.path.join(controls_dir, f), encoding="utf-8").read()):
-                rows[m.group(1)] = m.group(2)
+                rows[m.group(2)] = m.group(1)
     text = open(os.path.join(controls_dir, "accessible_classes.cpp"), encoding="utf-8").read()
     out = {}
     for m in ACCESS_DEFINITION.finditer(text):
-        row, role, value, _, action, _ = m.groups()
+        access, role, value, _, action, _ = m.groups()
         names = set()
         if action != "nullptr":
             body = re.search(ACTION % action, text, re.M)
             names = set(re.findall(r'"([A-Za-z]+)"', body.group(1))) if body else {"<no one-line %s>" % action}
-        out[rows.get(row, row)] = (role, value != "nullptr", names)
+        out[rows.get(access, access)] = (role, value != "nullptr", names)
     return out
 
 
