@@ -9,14 +9,16 @@
 # exceptions, RTTI and thread-safe statics (each of which calls into libstdc++), and without
 # sin and cos as built-ins (the compiler would merge the knob's pair into a sincos call,
 # which msvcrt.dll lacks); an executable made there links only what is said above.
+# On i686 also the i486 and the x87, in a build tree first configured with other flags too
+# (these come after CMAKE_CXX_FLAGS and win).
+set(DESK_PRODUCT_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-builtin-sin -fno-builtin-cos
+    $<$<CONFIG:Release>:-Os>)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(APPEND DESK_PRODUCT_FLAGS -march=i486 -mfpmath=387 -fno-asynchronous-unwind-tables)
+endif()
+
 macro(desk_product_code)
-  add_compile_options(-fno-exceptions -fno-rtti -fno-threadsafe-statics
-                      -fno-builtin-sin -fno-builtin-cos $<$<CONFIG:Release>:-Os>)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    # The i486 and the x87, also in a build tree first configured with other flags (these come
-    # after CMAKE_CXX_FLAGS and win).
-    add_compile_options(-march=i486 -mfpmath=387 -fno-asynchronous-unwind-tables)
-  endif()
+  add_compile_options(${DESK_PRODUCT_FLAGS})
   add_link_options(-nostdlib)
   # After every library of the link: msvcrt.dll's import library, then libgcc.
   set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES} -lmsvcrt -lgcc")
@@ -24,8 +26,7 @@ endmacro()
 
 add_library(desk_startup OBJECT ${PROJECT_SOURCE_DIR}/app/startup.cpp
                                 ${PROJECT_SOURCE_DIR}/app/msvcrt_math.cpp)
-target_compile_options(desk_startup PRIVATE -fno-exceptions -fno-rtti -fno-threadsafe-statics
-                       $<$<EQUAL:${CMAKE_SIZEOF_VOID_P},4>:-march=i486 -mfpmath=387>)
+target_compile_options(desk_startup PRIVATE ${DESK_PRODUCT_FLAGS})
 
 # A product exe: its start-up, and the linker's map beside it (<exe>.map), with which
 # scripts/check-win98 names the function of an offending instruction in the stripped exe.
