@@ -3,7 +3,6 @@
 // The panel's art and every control's place come from gallery_art.h (tools/gen-art).
 #include <windows.h>
 
-
 #include "controls/bmpgage.h"
 #include "controls/bmplist.h"
 #include "controls/bmptext.h"

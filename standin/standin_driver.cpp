@@ -182,9 +182,12 @@ bool CounterOf(HANDLE device, std::uint32_t* counter) {
     return true;
 }
 
+bool IsOpenCounter(const Driver& d, std::uint32_t c) {
+    return (d.openHandles[c / 32] >> (c % 32) & 1u) != 0;
+}
 bool IsOpen(const Driver& d, HANDLE device) {
     std::uint32_t c = 0;
-    return CounterOf(device, &c) && (d.openHandles[c / 32] >> (c % 32) & 1u) != 0;
+    return CounterOf(device, &c) && IsOpenCounter(d, c);
 }
 
 void MarkOpen(Driver& d, std::uint32_t counter, bool open) {
@@ -201,13 +204,11 @@ HANDLE StandinOpen(LPCSTR fileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, 
     }
     Driver& d = TheDriver();
     DriverLock lock(d);
-    HANDLE handle;
     do {
         d.handleCounter = (d.handleCounter + 1) % kHandleCount;
-        handle = HandleOf(d.handleCounter);
-    } while (IsOpen(d, handle));
+    } while (IsOpenCounter(d, d.handleCounter));
     MarkOpen(d, d.handleCounter, true);
-    return handle;
+    return HandleOf(d.handleCounter);
 }
 
 BOOL StandinControl(HANDLE device, DWORD ioControlCode, LPVOID inBuffer, DWORD inBufferSize,
@@ -251,7 +252,7 @@ BOOL StandinClose(HANDLE device) {
     Driver& d = TheDriver();
     DriverLock lock(d);
     std::uint32_t counter = 0;
-    if (IsOpen(d, device) && CounterOf(device, &counter)) {
+    if (CounterOf(device, &counter) && IsOpenCounter(d, counter)) {
         MarkOpen(d, counter, false);
         return TRUE;
     }
