@@ -13,6 +13,7 @@
 #include <new>
 
 #include "controls/accessible_rules.h"
+#include "controls/control_math.h"
 #include "controls/toolkit_class.h"
 
 namespace {
@@ -317,9 +318,7 @@ bool AccessibleName(HWND control, const AccessibleClass& description, char* text
     if (size < 1) return false;
     text[0] = '\0';
     if (const char* name = accessible_rules::NameOf(g_records, control)) {
-        int i = 0;
-        for (; name[i] && i < size - 1; ++i) text[i] = name[i];
-        text[i] = '\0';
+        control_math::CopyBounded(text, static_cast<std::size_t>(size), name, static_cast<std::size_t>(size));
         return true;
     }
     return description.textIsName && description.value && description.value(control, text, size) && text[0];

@@ -5,6 +5,7 @@
 
 #include "controls/accessible.h"
 #include "controls/bmpgage.h"
+#include "controls/control_math.h"
 #include "controls/bmplist.h"
 #include "controls/bmptext.h"
 #include "controls/button.h"
@@ -34,8 +35,7 @@ bool Number(char* text, LONG value) {
 
 // A text of at most n bytes that need not end in a NUL, trailing blanks dropped.
 bool ShownText(char* text, int size, const char* shown, int n) {
-    int i = 0;
-    for (; i < n && i < size - 1 && shown[i]; ++i) text[i] = shown[i];
+    std::size_t i = control_math::CopyBounded(text, static_cast<std::size_t>(size), shown, static_cast<std::size_t>(n) + 1);
     while (i > 0 && text[i - 1] == ' ') --i;
     text[i] = '\0';
     return true;
