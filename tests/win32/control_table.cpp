@@ -9,7 +9,6 @@ namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-
 bool DrawnOver(HWND control) {
     RECT r;
     GetClientRect(control, &r);

@@ -22,9 +22,9 @@ bool IsPsizeClass(const std::string& name) {
     return false;
 }
 
-// The two orders hold the same distinct rows (as many as the class list has) and part only at positions 10 to 12
-// (bitmap gauge, bitmap text and digit display, reversed); every class is registered with the
-// shared attributes and unregistered again.
+// The two orders hold the same distinct rows (as many as the class list has) and part only at
+// positions 10 to 12 (bitmap gauge, bitmap text and digit display, reversed); every class is
+// registered with the shared attributes and unregistered again.
 TEST(ToolkitCore, BothOrdersHoldEveryClassOnceWithTheSharedAttributes) {
     int count = 0, n = 0;
     const ToolkitClass* const* classes = ToolkitClasses(&count);
