@@ -34,3 +34,12 @@ function(desk_product_exe target)
   target_link_libraries(${target} PRIVATE desk_startup)
   target_link_options(${target} PRIVATE "-Wl,-Map=$<TARGET_FILE:${target}>.map")
 endfunction()
+
+# A build tree configured when every i686 exe linked the run-time's x87 precision object keeps
+# it among its cached link flags: the product exes would link it (and import msvcrt's
+# _fpreset), and the tests, which link it themselves, twice.
+if(DESK_X87_DOUBLE_PRECISION_OBJECT AND CMAKE_EXE_LINKER_FLAGS MATCHES "CRT_fp8\\.o")
+  string(REPLACE "${DESK_X87_DOUBLE_PRECISION_OBJECT}" "" flags "${CMAKE_EXE_LINKER_FLAGS}")
+  string(STRIP "${flags}" flags)
+  set(CMAKE_EXE_LINKER_FLAGS "${flags}" CACHE STRING "Flags used by the linker during all build types." FORCE)
+endif()
