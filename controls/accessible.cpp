@@ -18,11 +18,9 @@
 
 namespace {
 
-// The interfaces' identifiers, defined here: the ones of a static oleacc import library may
-// stand for import thunks instead of the GUIDs.
+// The other interfaces' identifiers, defined here as IAccessible's is (accessible.h).
 constexpr GUID kUnknownIid = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kDispatchIid = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr GUID kAccessibleIid = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 bool SameGuid(const GUID& a, const GUID& b) {
     const unsigned char* x = reinterpret_cast<const unsigned char*>(&a);

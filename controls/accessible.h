@@ -9,6 +9,10 @@
 
 // What a class tells about one of its controls. Every function takes the control (whose
 // state block may be gone: it then answers as for an empty control).
+// IAccessible's identifier, defined in the project: the one of a static oleacc import library
+// may stand for an import thunk instead of the GUID (LresultFromObject then fails).
+constexpr GUID kAccessibleIid = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
 struct AccessibleClass {
     LONG role;  // ROLE_SYSTEM_...
     // What the control shows, into text (size bytes, NUL-terminated); false for a class that

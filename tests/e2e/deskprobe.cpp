@@ -45,6 +45,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/accessible.h"
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -144,16 +146,12 @@ int RectCommand(const Args& a) {
     return kDone;
 }
 
-// IAccessible's identifier, defined here: the static oleacc import library's stands for a
-// thunk.
-constexpr GUID kProbeAccessibleIid = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
 IAccessible* ClientObject(const Args& a) {
     static const bool com = SUCCEEDED(CoInitialize(nullptr));
     (void)com;
     HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[1])));
     void* object = nullptr;
-    if (!IsWindow(w) || FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, kProbeAccessibleIid, &object)))
+    if (!IsWindow(w) || FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, kAccessibleIid, &object)))
         return nullptr;
     return static_cast<IAccessible*>(object);
 }

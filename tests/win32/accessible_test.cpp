@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/accessible.h"
 #include "controls/bmpgage.h"
 #include "controls/bmplist.h"
 #include "controls/bmptext.h"
@@ -32,9 +33,6 @@
 
 namespace {
 
-// IAccessible's identifier, defined here: the static oleacc import library's stands for a thunk.
-constexpr GUID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
 constexpr int kId = 0x12345;
 
 VARIANT Self() {
@@ -47,7 +45,7 @@ VARIANT Self() {
 // The object of a window's client area, or null.
 IAccessible* ObjectOf(HWND w) {
     void* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, kIAccessible, &object))) return nullptr;
+    if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, kAccessibleIid, &object))) return nullptr;
     return static_cast<IAccessible*>(object);
 }
 
@@ -238,7 +236,7 @@ TEST_F(AccessibleTest, StateFollowsTheWindowLocationIsTheScreenRectangleParentTh
     ASSERT_EQ(a->get_accParent(&parent), S_OK);
     ASSERT_NE(parent, nullptr);
     IAccessible* window = nullptr;
-    ASSERT_EQ(parent->QueryInterface(kIAccessible, reinterpret_cast<void**>(&window)), S_OK);
+    ASSERT_EQ(parent->QueryInterface(kAccessibleIid, reinterpret_cast<void**>(&window)), S_OK);
     HWND parentWindow = nullptr;
     EXPECT_EQ(WindowFromAccessibleObject(window, &parentWindow), S_OK);
     EXPECT_EQ(parentWindow, w) << "the parent is the control's own window object";
@@ -253,7 +251,7 @@ TEST_F(AccessibleTest, OnlyTheClientObjectIsTheControlsOwnOthersAreTheDefaultPro
     const LRESULT client = SendMessageA(w, WM_GETOBJECT, 0, static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT)));
     ASSERT_GT(client, 0);
     void* object = nullptr;
-    ASSERT_EQ(ObjectFromLresult(client, kIAccessible, 0, &object), S_OK);
+    ASSERT_EQ(ObjectFromLresult(client, kAccessibleIid, 0, &object), S_OK);
     EXPECT_EQ(Role(static_cast<IAccessible*>(object)), ROLE_SYSTEM_PROGRESSBAR);
     static_cast<IAccessible*>(object)->Release();
     for (LONG id : {OBJID_WINDOW, OBJID_CARET, OBJID_VSCROLL, 1L})
