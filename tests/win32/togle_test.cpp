@@ -40,7 +40,6 @@ std::unique_ptr<DibCanvas> ImageOf(HBITMAP bitmap) {
     return canvas;
 }
 
-
 class TogleTest : public ::testing::Test {
 protected:
     void SetUp() override {
