@@ -24,6 +24,11 @@
 //       (escaped), each as "no-name", "no-value", "no-action" where the object has none
 //   deskprobe acc-do HWND
 //       performs the object's default action (accDoDefaultAction)
+//   deskprobe windows EXE
+//       lists the top-level windows of every process whose program file is named EXE, one a
+//       line: "HWND visible|hidden CLASS TITLE" (escaped); exit code 1 when there are none
+//   deskprobe service NAME start|stop [--timeout S]
+//       starts or stops a service (the test driver) and waits until it runs, or has stopped
 //   deskprobe batch
 //       runs commands read from standard input, one a line, arguments separated by tabs
 //   deskprobe serve
@@ -38,6 +43,7 @@
 // 3 failed.
 #include <windows.h>
 #include <oleacc.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -248,6 +254,69 @@ int KillOwnerCommand(const Args& a) {
     return killed ? kDone : kFailed;
 }
 
+// What a failing test saw of a program: its top-level windows, found through its processes.
+struct WindowList { std::vector<DWORD> pids; int count; };
+BOOL CALLBACK ListWindow(HWND w, LPARAM p) {
+    auto* list = reinterpret_cast<WindowList*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    bool ours = false;
+    for (DWORD id : list->pids) ours = ours || id == pid;
+    if (!ours) return TRUE;
+    char cls[256] = "", title[256] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    const int n = GetWindowTextA(w, title, sizeof title);
+    std::printf("0x%llx %s %s %s\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)),
+                IsWindowVisible(w) ? "visible" : "hidden", Escape(cls, std::strlen(cls), true).c_str(),
+                Escape(title, n > 0 ? n : 0, false).c_str());
+    ++list->count;
+    return TRUE;
+}
+
+int WindowsCommand(const Args& a) {
+    if (a.size() < 2) return kUsage;
+    WindowList list{{}, 0};
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return kFailed;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        const char* base = std::strrchr(entry.szExeFile, '\\');
+        if (lstrcmpiA(base ? base + 1 : entry.szExeFile, a[1].c_str()) == 0)
+            list.pids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&list));
+    return list.count ? kDone : kNotFound;
+}
+
+// Starts or stops a service, then waits until the service manager reports it running or
+// stopped.
+int ServiceCommand(const Args& a) {
+    if (a.size() < 3 || (a[2] != "start" && a[2] != "stop")) return kUsage;
+    const bool start = a[2] == "start";
+    const double timeout = std::atof(Option(a, "--timeout", "30"));
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager) return kFailed;
+    SC_HANDLE service = OpenServiceA(manager, a[1].c_str(),
+                                     SERVICE_START | SERVICE_STOP | SERVICE_QUERY_STATUS);
+    int rc = service ? kDone : kNotFound;
+    if (service) {
+        SERVICE_STATUS status = {};
+        if (start) StartServiceA(service, 0, nullptr);
+        else ControlService(service, SERVICE_CONTROL_STOP, &status);
+        const DWORD wanted = start ? SERVICE_RUNNING : SERVICE_STOPPED;
+        auto reached = [&]() -> HWND {  // WaitFor's "found" is any non-null handle
+            return QueryServiceStatus(service, &status) && status.dwCurrentState == wanted
+                       ? reinterpret_cast<HWND>(1) : nullptr;
+        };
+        rc = WaitFor(timeout, reached) ? kDone : kFailed;
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return rc;
+}
+
 // --- Registry ----------------------------------------------------------------------------
 
 bool SplitKey(const std::string& key, HKEY* root, std::string* path) {
@@ -443,6 +512,8 @@ int Run(const Args& a) {
     if (c == "acc-do") return AccDoCommand(a);
     if (c == "box-text") return BoxTextCommand(a);
     if (c == "kill-owner") return KillOwnerCommand(a);
+    if (c == "service") return ServiceCommand(a);
+    if (c == "windows") return WindowsCommand(a);
     if (c.compare(0, 4, "reg-") == 0) return RegistryCommand(a);
     if (c == "batch") return BatchCommand();
     if (c == "serve") return ServeCommand();

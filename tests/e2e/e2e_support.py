@@ -12,6 +12,7 @@ import os
 import queue
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import unittest
@@ -200,24 +201,131 @@ class Probe:
         return self.run("reg-dump", key).stdout.splitlines()
 
 
+class TestDriver:
+    """The test driver of the session (testdriver/, installed and started by
+    scripts/wine-session): the requests it received, read from its log, and its service
+    stopped and started through the probe."""
+
+    def __init__(self, probe):
+        self.probe = probe
+        self.service = os.environ.get("DESK_TEST_DRIVER")
+        self.log = os.environ.get("DESK_TEST_DRIVER_LOG")
+        if not self.service or not self.log:
+            raise AssertionError("no test driver in this session: build qorinvxd_test and run "
+                                 "under scripts/wine-session")
+
+    def lines(self):
+        try:
+            with open(self.log, encoding="ascii") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def loaded(self):
+        marks = [line.split()[0] for line in self.lines() if line.split()[0] in ("load", "unload")]
+        return bool(marks) and marks[-1] == "load"
+
+    def wait_loaded(self, timeout, loaded=True):
+        """Waits for the driver's start (it starts with the session's boot, a little after
+        the session is up), or with loaded=False for its end."""
+        deadline = time.monotonic() + timeout
+        while self.loaded() != loaded:
+            if time.monotonic() > deadline:
+                raise AssertionError("the test driver did not %s within %s s; its log ends: %s"
+                                     % ("load" if loaded else "unload", timeout, self.lines()[-5:]))
+            time.sleep(0.2)
+
+    def mark(self):
+        """A place in the log: requests() counts from there."""
+        return len(self.lines())
+
+    def requests(self, mark):
+        """The requests received since the mark: ("open",), ("close",) and
+        ("control", code, in size, out size, input bytes, status)."""
+        out = []
+        for line in self.lines()[mark:]:
+            words = line.split()
+            if words[0] == "control":
+                fields = dict(zip(words[2::2], words[3::2]))
+                out.append(("control", int(words[1], 16), int(fields["in"]), int(fields["out"]),
+                            bytes.fromhex(fields["data"]), int(fields["status"], 16)))
+            elif words[0] in ("open", "close"):
+                out.append((words[0],))
+        return out
+
+    def wait_requests(self, mark, count, timeout=STEP_TIMEOUT):
+        """The requests since the mark, once there are at least count of them (or at the
+        timeout, however many there are)."""
+        deadline = time.monotonic() + timeout
+        while len(self.requests(mark)) < count and time.monotonic() < deadline:
+            time.sleep(0.1)
+        return self.requests(mark)
+
+    def stop(self):
+        self.probe.run("service", self.service, "stop", "--timeout", 30 + START_ALLOWANCE,
+                       timeout=60 + START_ALLOWANCE)
+        self.wait_loaded(STEP_TIMEOUT, loaded=False)
+
+    def start(self):
+        self.probe.run("service", self.service, "start", "--timeout", 30 + START_ALLOWANCE,
+                       timeout=60 + START_ALLOWANCE)
+        self.wait_loaded(STEP_TIMEOUT)
+
+
+def set_windows_version(probe, exe, version):
+    """The Windows version Wine shows one program (its file name) from its next start:
+    "win98" for Windows 98's personality, None for the prefix's own (Windows NT's)."""
+    key = "HKCU\\Software\\Wine\\AppDefaults\\" + exe
+    if version is None:
+        probe.run("reg-delete", key, ok=(0, Probe.NOT_FOUND))
+    else:
+        probe.run("reg-set", key, "Version", "sz:" + version)
+
+
 _programs = []
 
 
 class Program:
     """A Windows program started under Wine. Use as a context manager or call close(); any
-    still running when the script ends is ended then (it would hold CTest's output pipe)."""
+    still running when the script ends is ended then (it would hold CTest's output pipe).
+
+    Wine's messages for the program go to a file of its own, by default its errors only
+    (WINEDEBUG "-all,err+all"; DESK_E2E_WINEDEBUG sets other channels for the programs under
+    test alone), and a failing step shows them with what else it saw (describe)."""
 
     def __init__(self, exe, *args):
+        self.name = os.path.basename(EXES[exe])
+        self.output = tempfile.TemporaryFile()
+        env = dict(os.environ, WINEDEBUG=os.environ.get("DESK_E2E_WINEDEBUG", "-all,err+all"))
         self.process = subprocess.Popen([WINE, EXES[exe], *args], stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=self.output, env=env)
         _programs.append(self)
 
-    def wait(self, timeout):
+    def describe(self, probe=None, lines=20):
+        """What a failing step saw of the program: its exit code or that it still runs, its
+        top-level windows, and the last lines of its Wine output."""
+        rc = self.process.poll()
+        seen = ["%s: %s" % (self.name, "still running" if rc is None else "ended with exit code %d" % rc)]
+        if probe is not None:
+            try:
+                r = probe.run("windows", self.name, ok=(0, Probe.NOT_FOUND))
+                seen.append("its top-level windows: " + (r.stdout.strip().replace("\n", "; ")
+                                                         if r.returncode == 0 else "none"))
+            except (ProbeError, subprocess.TimeoutExpired) as e:
+                seen.append("its windows could not be listed: %s" % e)
+        self.output.seek(0)
+        tail = self.output.read().decode("latin-1").splitlines()[-lines:]
+        seen.append("its Wine output, last %d lines:%s" % (len(tail), "".join("\n  " + t for t in tail)
+                                                           if tail else " none"))
+        return "\n".join(seen)
+
+    def wait(self, timeout, probe=None):
         """The exit code; fails the test if the program is still running after timeout."""
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            raise AssertionError("program still running after %s s" % timeout) from None
+            raise AssertionError("program still running after %s s\n%s"
+                                 % (timeout, self.describe(probe))) from None
 
     def close(self, probe=None, windows=()):
         """Ends the program if it still runs: first the owners of the given (class, title)

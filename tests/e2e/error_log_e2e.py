@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """The driver error log report, black-box: real entries in the Wine registry, the real program
-started with an argument, its message box read and dismissed from another process."""
+started with an argument under Windows 98's personality (where the driver lives), its
+message box read and dismissed from another process."""
 import os
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support  # noqa: E402
-from e2e_support import START_ALLOWANCE, Probe, Program  # noqa: E402
+from e2e_support import START_ALLOWANCE, Probe, Program, set_windows_version  # noqa: E402
 
 LOG = r"HKLM\System\CurrentControlSet\Control\MediaResources\Qorin\VxdLog"
 CAPTION = "Korvane - Driver Error"
@@ -34,6 +35,10 @@ def subkey_names(dump):
 class DriverErrorReport(unittest.TestCase):
     probe = Probe()
 
+    @classmethod
+    def setUpClass(cls):
+        set_windows_version(cls.probe, "smptedesk.exe", "win98")
+
     def setUp(self):
         self.desk = None
         self.probe.run("reg-delete", LOG)
@@ -51,16 +56,17 @@ class DriverErrorReport(unittest.TestCase):
         """Runs the report; returns the message text of its box, which must come up."""
         self.desk = Program("smptedesk", "report")
         box = self.probe.box_text(CAPTION, timeout=BOX_TIMEOUT)
-        self.assertIsNotNone(box, "no box captioned %r" % CAPTION)
+        self.assertIsNotNone(box, "no box captioned %r within %s s\n%s"
+                             % (CAPTION, BOX_TIMEOUT, self.desk.describe(self.probe)))
         caption, text = box
         self.assertEqual(caption, CAPTION.encode())
-        self.assertEqual(self.desk.wait(BOX_TIMEOUT), 0)
+        self.assertEqual(self.desk.wait(BOX_TIMEOUT, self.probe), 0)
         return text
 
     def report_without_box(self):
         """Runs the report, which must end by itself (a box would hold it open)."""
         self.desk = Program("smptedesk", "report")
-        self.assertEqual(self.desk.wait(BOX_TIMEOUT), 0)
+        self.assertEqual(self.desk.wait(BOX_TIMEOUT, self.probe), 0)
 
     def assertLogUnchanged(self, before):
         self.assertEqual(self.probe.reg_dump(LOG), before)
