@@ -29,6 +29,8 @@
 //       line: "HWND visible|hidden CLASS TITLE" (escaped); exit code 1 when there are none
 //   deskprobe service NAME start|stop [--timeout S]
 //       starts or stops a service (the test driver) and waits until it runs, or has stopped
+//   deskprobe hold
+//       keeps a hidden top-level window until the session ends (see scripts/wine-session)
 //   deskprobe batch
 //       runs commands read from standard input, one a line, arguments separated by tabs
 //   deskprobe serve
@@ -290,6 +292,17 @@ int WindowsCommand(const Args& a) {
     return list.count ? kDone : kNotFound;
 }
 
+// A hidden top-level window, its messages pumped until the process is ended: while any window
+// lives, the session's desktop process stays (see scripts/wine-session).
+int HoldCommand() {
+    if (!CreateWindowExA(0, "STATIC", "deskprobe hold", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr))
+        return kFailed;
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+    return kDone;
+}
+
 // Starts or stops a service, then waits until the service manager reports it running or
 // stopped.
 int ServiceCommand(const Args& a) {
@@ -514,6 +527,7 @@ int Run(const Args& a) {
     if (c == "kill-owner") return KillOwnerCommand(a);
     if (c == "service") return ServiceCommand(a);
     if (c == "windows") return WindowsCommand(a);
+    if (c == "hold") return HoldCommand();
     if (c.compare(0, 4, "reg-") == 0) return RegistryCommand(a);
     if (c == "batch") return BatchCommand();
     if (c == "serve") return ServeCommand();
