@@ -361,6 +361,7 @@ void NoteShown(HWND control) {
     if (valueChanged) answer = accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
     if (answer.armTimer && !g_runtime.setTimer(control, kValueEventTimer, answer.delay, ValueEventDue))
         record->throttle.pending = false;  // no timer: the next change tries again
+    if (answer.fireNow) g_runtime.killTimer(control, kValueEventTimer);  // a lost one's, if any
     // The record is done with before any event: a hook called in this thread may name
     // another control, which may move the records.
     if (stateChanged) Fire(EVENT_OBJECT_STATECHANGE, control);

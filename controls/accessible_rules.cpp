@@ -3,8 +3,11 @@
 namespace accessible_rules {
 
 ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now) {
-    if (throttle.pending) return {false, false, 0};
     // Unsigned subtraction: the tick count's wrap-around does not matter.
+    if (throttle.pending) {
+        if (now - throttle.pendingSince <= 2 * kValueEventGap) return {false, false, 0};
+        throttle.pending = false;  // its timer never came: lost
+    }
     const std::uint32_t since = now - throttle.lastFired;
     if (!throttle.everFired || since >= kValueEventGap) {
         throttle.lastFired = now;
@@ -12,6 +15,7 @@ ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now) {
         return {true, false, 0};
     }
     throttle.pending = true;
+    throttle.pendingSince = now;
     return {false, true, kValueEventGap - since};
 }
 

@@ -13,13 +13,17 @@ namespace accessible_rules {
 constexpr std::uint32_t kValueEventGap = 1000;
 
 struct Throttle {
-    std::uint32_t lastFired;  // tick count of the last event fired
-    bool everFired;           // false until the first event
-    bool pending;             // a change waits for the deferred event
+    std::uint32_t lastFired;     // tick count of the last event fired
+    std::uint32_t pendingSince;  // tick count of the change that armed the deferred event
+    bool everFired;              // false until the first event
+    bool pending;                // a change waits for the deferred event
 };
 
 // What a change at tick now asks for: fire at once, or (the first time within the gap) arm a
-// one-shot timer of delay milliseconds; neither while a deferred event is pending already.
+// one-shot timer of delay milliseconds; neither while a deferred event is pending already. A
+// deferred event still pending more than twice the gap after it was armed is taken as lost (a
+// host's loop may remove the timer's message without dispatching it): the change fires at
+// once, and the caller kills the old timer whenever it fires now.
 struct ChangeAnswer {
     bool fireNow;
     bool armTimer;

@@ -80,6 +80,11 @@ TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
         {false, 6400, false, true, 600},  // the gap counts from the deferred event
         {true, 7000, true, false, 0},
         {false, 9000, true, false, 0},    // quiet for longer than the gap: at once again
+        {false, 9100, false, true, 900},  // armed; the host's loop drops the timer's message
+        {false, 11000, false, false, 0},  // pending for 1900: still waited for
+        {false, 11200, true, false, 0},   // pending for 2100, past twice the gap: lost, at once
+        {true, 11300, false, false, 0},   // its timer, should it still come, fires nothing
+        {false, 11400, false, true, 800}, // and the throttle goes on as before
     };
     for (const auto& r : rows) {
         if (r.timer) {
