@@ -1,5 +1,7 @@
 #include "controls/accessible_rules.h"
 
+#include "controls/control_math.h"
+
 namespace accessible_rules {
 
 ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now) {
@@ -95,6 +97,15 @@ std::uint32_t TextHash(const char* text) {
         hash *= 16777619u;
     }
     return hash;
+}
+
+std::size_t ItemOfCount(char* out, std::int32_t pos, std::int32_t count) {
+    // The item in 64 bits: pos + 1 of the largest position is past 32 bits.
+    const std::int64_t item = static_cast<std::int64_t>(pos) + 1;
+    std::size_t n = control_math::WriteDecimal(out, static_cast<std::uint32_t>(item < 0 ? -item : item), item < 0);
+    const char of[] = " of ";
+    for (std::size_t i = 0; of[i]; ++i) out[n++] = of[i];
+    return n + control_math::WriteDecimal(out + n, count);
 }
 
 }  // namespace accessible_rules

@@ -72,4 +72,9 @@ void Clear(Table& table, const Memory& memory);
 // A 32-bit hash (FNV-1a) of a NUL-terminated text; null hashes as "".
 std::uint32_t TextHash(const char* text);
 
+// The bitmap list's value, "item of count" with the item counted from 1 ("2 of 3"), at out
+// (at most kItemOfCountBytes bytes); every 32-bit position has its item, the largest one too.
+constexpr std::size_t kItemOfCountBytes = 28;  // "-2147483647 of -2147483648" and the NUL
+std::size_t ItemOfCount(char* out, std::int32_t pos, std::int32_t count);
+
 }  // namespace accessible_rules

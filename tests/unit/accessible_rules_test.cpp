@@ -68,6 +68,21 @@ TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
     EXPECT_STREQ(NameOf(table, &g_keys[39]), "C39");
 }
 
+TEST(AccessibleTexts, TheBitmapListsItemOfCountHoldsEveryPosition) {
+    const struct { std::int32_t pos, count; const char* text; } rows[] = {
+        {1, 3, "2 of 3"},
+        {2147483647, 3, "2147483648 of 3"},  // the largest position SBM_SETPOS stores
+        {-1, 0, "0 of 0"},
+        {-2147483647 - 1, -2147483647 - 1, "-2147483647 of -2147483648"},
+    };
+    for (const auto& r : rows) {
+        char out[kItemOfCountBytes];
+        const std::size_t n = ItemOfCount(out, r.pos, r.count);
+        EXPECT_STREQ(out, r.text);
+        EXPECT_EQ(n, std::strlen(r.text));
+    }
+}
+
 TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
     Throttle t{};
     // Each row: a change (or the deferred timer) at a tick, and what it asks for.
