@@ -111,10 +111,15 @@ accessible_rules::Table g_records;
 
 constexpr int kTextBytes = 256;
 
+bool IsLeadByte(unsigned char c) { return IsDBCSLeadByteEx(CP_ACP, c) != FALSE; }
+
+// A text of at most kTextBytes - 1 bytes, which a bounded copy may have cut after the lead
+// byte of a double-byte character: that byte is left out.
 BSTR NewBstr(const char* text) {
     WCHAR wide[kTextBytes];
-    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kTextBytes)) wide[0] = 0;
-    wide[kTextBytes - 1] = 0;
+    const std::size_t whole = accessible_rules::WholeCharacters(text, static_cast<std::size_t>(lstrlenA(text)), IsLeadByte);
+    const int n = whole ? MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(whole), wide, kTextBytes - 1) : 0;
+    wide[n > 0 ? n : 0] = 0;
     return g_runtime.sysAllocString(wide);
 }
 

@@ -99,6 +99,16 @@ std::uint32_t TextHash(const char* text) {
     return hash;
 }
 
+std::size_t WholeCharacters(const char* text, std::size_t length, bool (*isLead)(unsigned char)) {
+    std::size_t i = 0;
+    while (i < length) {
+        const std::size_t step = isLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + step > length) break;
+        i += step;
+    }
+    return i;
+}
+
 std::size_t ItemOfCount(char* out, std::int32_t pos, std::int32_t count) {
     // The item in 64 bits: pos + 1 of the largest position is past 32 bits.
     const std::int64_t item = static_cast<std::int64_t>(pos) + 1;

@@ -72,6 +72,11 @@ void Clear(Table& table, const Memory& memory);
 // A 32-bit hash (FNV-1a) of a NUL-terminated text; null hashes as "".
 std::uint32_t TextHash(const char* text);
 
+// The length of the longest start of text[0, length) that ends on a whole character: a
+// double-byte character (a lead byte, isLead, and the byte after it) cut off after its lead
+// byte is dropped. Read from the start, the only way a lead byte can be told from a trail.
+std::size_t WholeCharacters(const char* text, std::size_t length, bool (*isLead)(unsigned char));
+
 // The bitmap list's value, "item of count" with the item counted from 1 ("2 of 3"), at out
 // (at most kItemOfCountBytes bytes); every 32-bit position has its item, the largest one too.
 constexpr std::size_t kItemOfCountBytes = 28;  // "-2147483647 of -2147483648" and the NUL

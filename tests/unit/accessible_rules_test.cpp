@@ -33,6 +33,8 @@ struct TableTest : ::testing::Test {
 
 int g_keys[40];
 
+bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
 }  // namespace
 
 TEST_F(TableTest, NamesAreCopiesKeptPerKeyUntilRemoved) {
@@ -66,6 +68,19 @@ TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
     }
     Remove(table, &g_keys[0], kMemory);  // the last record moves into the hole
     EXPECT_STREQ(NameOf(table, &g_keys[39]), "C39");
+}
+
+TEST(AccessibleTexts, ACutNeverEndsInsideADoubleByteCharacter) {
+    const struct { const char* text; std::size_t length, whole; } rows[] = {
+        {"Hours", 5, 5},
+        {"Hours", 3, 3},
+        {"ab\x82\xA0", 4, 4},         // a whole double-byte character at the end
+        {"ab\x82\xA0", 3, 2},         // cut after its lead byte: the lead byte goes
+        {"\x82\x82\x82\xA0", 3, 2},  // a trail byte that looks like a lead byte is a trail
+        {"\x82\x82\x82\xA0", 4, 4},
+        {"", 0, 0},
+    };
+    for (const auto& r : rows) EXPECT_EQ(WholeCharacters(r.text, r.length, ShiftJisLead), r.whole) << r.length;
 }
 
 TEST(AccessibleTexts, TheBitmapListsItemOfCountHoldsEveryPosition) {
