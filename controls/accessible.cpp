@@ -5,6 +5,12 @@
 // the window's state bits; the object adds the class's role, the name, the value, the class's
 // own state bits and the default action. It is a plain class with virtual functions and a
 // reference count, on the process heap.
+//
+// Every control has a record from its WM_CREATE to its WM_DESTROY (AllocStateBlock,
+// FreeStateBlock), and each record a generation of its own. An object keeps its control's
+// handle and the generation of its record: it answers only while the window is still of its
+// class and the record still the one it was made with. Once the control has gone, whatever
+// window now has its handle, every method answers CO_E_OBJNOTCONNECTED and touches nothing.
 #include "controls/accessible.h"
 
 #include <oleacc.h>
@@ -53,7 +59,6 @@ struct Runtime {
     KillTimerFn killTimer;
     GetCaptureFn getCapture;
     GetTickCountFn getTickCount;
-    GetClassLongFn getClassLong;  // the class's own procedure, whatever subclasses the window
 };
 
 Runtime g_runtime;
@@ -80,11 +85,6 @@ bool RuntimeReady() {
         const bool all = Look(user, "NotifyWinEvent", r.notifyWinEvent) && Look(user, "SetTimer", r.setTimer) &&
                          Look(user, "KillTimer", r.killTimer) && Look(user, "GetCapture", r.getCapture) &&
                          Look(kernel, "GetTickCount", r.getTickCount) &&
-#ifdef _WIN64
-                         Look(user, "GetClassLongPtrA", r.getClassLong) &&
-#else
-                         Look(user, "GetClassLongA", r.getClassLong) &&
-#endif
                          Look(Module("oleacc.dll", true), "LresultFromObject", r.lresultFromObject) &&
                          Look(Module("oleacc.dll", false), "CreateStdAccessibleObject", r.createStdAccessibleObject) &&
                          Look(Module("oleaut32.dll", true), "SysAllocString", r.sysAllocString) &&
@@ -100,12 +100,40 @@ bool RuntimeReady() {
     return g_runtimeState == 1;
 }
 
+// The class's own window procedure, whatever subclasses the window; null for a window that
+// is gone. GetClassLong(Ptr)A is looked up once, by itself (names need no oleacc.dll).
+GetClassLongFn g_getClassLong;
+bool g_getClassLongLooked;
+WNDPROC ClassProcOf(HWND window) {
+    if (!g_getClassLongLooked) {
+#ifdef _WIN64
+        Look(Module("user32.dll", false), "GetClassLongPtrA", g_getClassLong);
+#else
+        Look(Module("user32.dll", false), "GetClassLongA", g_getClassLong);
+#endif
+        g_getClassLongLooked = true;
+    }
+    return g_getClassLong ? reinterpret_cast<WNDPROC>(g_getClassLong(window, GCLP_WNDPROC)) : nullptr;
+}
+
 // --- The names and what was last reported --------------------------------------------------
 
 void* HeapBytes(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
 void HeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 const accessible_rules::Memory kHeap = {HeapBytes, HeapRelease};
 accessible_rules::Table g_records;
+
+// The class of a toolkit control, by its class's window procedure (a window its creator has
+// subclassed is still the class's); null for any other window and for one that is gone.
+const AccessibleClass* ClassOf(HWND control) {
+    const WNDPROC proc = ClassProcOf(control);
+    if (!proc) return nullptr;
+    int count = 0;
+    const ToolkitClass* const* rows = ToolkitClasses(&count);
+    for (int i = 0; i < count; ++i)
+        if (rows[i]->proc == proc) return rows[i]->access;
+    return nullptr;
+}
 
 // --- Texts -----------------------------------------------------------------------------------
 
@@ -153,10 +181,24 @@ LONG WindowStateBits(HWND control) {
 
 // --- The object --------------------------------------------------------------------------------
 
+constexpr HRESULT kGone = CO_E_OBJNOTCONNECTED;
+
+// The answer of an object whose control has gone, its result emptied.
+template <class T>
+HRESULT Gone(T* out) {
+    if (out) *out = T{};
+    return kGone;
+}
+
+// True while control's record is the one of that generation.
+bool IsCurrentRecord(HWND control, std::uint32_t generation) {
+    return accessible_rules::IsCurrent(g_records, control, generation);
+}
+
 class AccessibleObject : public IAccessible {
 public:
-    AccessibleObject(HWND control, const AccessibleClass& description, IAccessible* standard)
-        : refs_(1), control_(control), description_(description), standard_(standard) {}
+    AccessibleObject(HWND control, const AccessibleClass& description, std::uint32_t generation, IAccessible* standard)
+        : refs_(1), control_(control), description_(description), generation_(generation), standard_(standard) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -195,79 +237,116 @@ public:
         return E_NOTIMPL;
     }
 
-    // What the standard client object answers.
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override { return standard_->get_accChildCount(count); }
+    // What the standard client object answers, while the control is there.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        return Connected() ? standard_->get_accParent(parent) : Gone(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        return Connected() ? standard_->get_accChildCount(count) : Gone(count);
+    }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-        return standard_->get_accChild(child, out);
+        return Connected() ? standard_->get_accChild(child, out) : Gone(out);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-        return standard_->get_accDescription(child, out);
+        return Connected() ? standard_->get_accDescription(child, out) : Gone(out);
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override { return standard_->get_accHelp(child, out); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
+        return Connected() ? standard_->get_accHelp(child, out) : Gone(out);
+    }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-        return standard_->get_accHelpTopic(file, child, topic);
+        if (Connected()) return standard_->get_accHelpTopic(file, child, topic);
+        Gone(topic);
+        return Gone(file);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
-        return standard_->get_accKeyboardShortcut(child, out);
+        return Connected() ? standard_->get_accKeyboardShortcut(child, out) : Gone(out);
     }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override { return standard_->get_accFocus(out); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override { return standard_->get_accSelection(out); }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return standard_->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
+        return Connected() ? standard_->get_accFocus(out) : Gone(out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
+        return Connected() ? standard_->get_accSelection(out) : Gone(out);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        return Connected() ? standard_->accSelect(flags, child) : kGone;
+    }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
-        return standard_->accLocation(left, top, width, height, child);
+        if (Connected()) return standard_->accLocation(left, top, width, height, child);
+        Gone(left);
+        Gone(top);
+        Gone(width);
+        return Gone(height);
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* out) override {
-        return standard_->accNavigate(direction, start, out);
+        return Connected() ? standard_->accNavigate(direction, start, out) : Gone(out);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
-        return standard_->accHitTest(x, y, out);
+        return Connected() ? standard_->accHitTest(x, y, out) : Gone(out);
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return standard_->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+        return Connected() ? standard_->put_accName(child, name) : kGone;
+    }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-        return standard_->put_accValue(child, value);
+        return Connected() ? standard_->put_accValue(child, value) : kGone;
     }
 
     // What the class describes (for the control itself; children are the standard object's).
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+        if (!Connected()) return Gone(out);
         if (!IsSelf(child)) return standard_->get_accName(child, out);
         char text[kTextBytes];
-        const bool have = AccessibleName(control_, description_, text, kTextBytes);
+        bool have = false;
+        if (!ReadConnected([&] { have = AccessibleName(control_, description_, text, kTextBytes); })) return Gone(out);
         return TextAnswer(have, text, out);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+        if (!Connected()) return Gone(out);
         if (!IsSelf(child)) return standard_->get_accValue(child, out);
         char text[kTextBytes] = "";
-        const bool have = description_.value && description_.value(control_, text, kTextBytes);
+        bool have = false;
+        if (!ReadConnected([&] { have = description_.value && description_.value(control_, text, kTextBytes); }))
+            return Gone(out);
         return TextAnswer(have, text, out);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+        if (!Connected()) return Gone(out);
         if (!IsSelf(child)) return standard_->get_accRole(child, out);
         if (!out) return E_POINTER;
         SetLong(out, description_.role);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+        if (!Connected()) return Gone(out);
         if (!IsSelf(child)) return standard_->get_accState(child, out);
         if (!out) return E_POINTER;
         VARIANT base;
         base.vt = VT_EMPTY;
         LONG bits = 0;
         if (SUCCEEDED(standard_->get_accState(child, &base)) && base.vt == VT_I4) bits = base.lVal;
-        bits |= WindowStateBits(control_);
-        if (description_.state) bits |= description_.state(control_);
+        const bool read = ReadConnected([&] {
+            bits |= WindowStateBits(control_);
+            if (description_.state) bits |= description_.state(control_);
+        });
+        if (!read) return Gone(out);
         SetLong(out, bits);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
+        if (!Connected()) return Gone(out);
         if (!IsSelf(child)) return standard_->get_accDefaultAction(child, out);
-        const char* action = description_.action ? description_.action(control_) : nullptr;
+        const char* action = nullptr;
+        if (!ReadConnected([&] { action = description_.action ? description_.action(control_) : nullptr; }))
+            return Gone(out);
         return TextAnswer(action != nullptr, action, out);
     }
     // Exactly what a left click at the centre does: the press, then the release.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!Connected()) return kGone;
         if (!IsSelf(child)) return standard_->accDoDefaultAction(child);
-        if (!description_.action || !description_.action(control_)) return DISP_E_MEMBERNOTFOUND;
+        const char* action = nullptr;
+        if (!ReadConnected([&] { action = description_.action ? description_.action(control_) : nullptr; }))
+            return kGone;
+        if (!action) return DISP_E_MEMBERNOTFOUND;
         if (GetWindowLongA(control_, GWL_STYLE) & WS_DISABLED) return S_FALSE;  // a click would not reach it
         RECT client;
         GetClientRect(control_, &client);
@@ -278,9 +357,22 @@ public:
     }
 
 private:
+    // The control this object was made for is still there: its window is still of the class
+    // and its record the one of the object's generation.
+    bool Connected() const { return ClassOf(control_) == &description_ && IsCurrentRecord(control_, generation_); }
+    // Runs read, which looks at the control's state block, while the control is there. False,
+    // nothing read, once it has gone.
+    template <class Read>
+    bool ReadConnected(Read read) const {
+        if (!Connected()) return false;
+        read();
+        return true;
+    }
+
     std::atomic<LONG> refs_;
     HWND control_;
     const AccessibleClass& description_;
+    std::uint32_t generation_;
     IAccessible* standard_;
 };
 
@@ -298,17 +390,6 @@ void CALLBACK ValueEventDue(HWND control, UINT, UINT_PTR id, DWORD) {
     accessible_rules::Record* record = accessible_rules::Find(g_records, control);
     if (record && accessible_rules::OnTimerDue(record->throttle, g_runtime.getTickCount()))
         Fire(EVENT_OBJECT_VALUECHANGE, control);
-}
-
-// The class of a toolkit control, by its class's window procedure (a window its creator has
-// subclassed is still the class's); null for any other window.
-const AccessibleClass* ClassOf(HWND control) {
-    const WNDPROC proc = reinterpret_cast<WNDPROC>(g_runtime.getClassLong(control, GCLP_WNDPROC));
-    int count = 0;
-    const ToolkitClass* const* rows = ToolkitClasses(&count);
-    for (int i = 0; i < count; ++i)
-        if (rows[i]->proc == proc) return rows[i]->access;
-    return nullptr;
 }
 
 }  // namespace
@@ -330,6 +411,9 @@ bool AccessibleName(HWND control, const AccessibleClass& description, char* text
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleClass& description) {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !RuntimeReady())
         return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
+    const accessible_rules::Record* record = accessible_rules::Find(g_records, control);
+    if (!record) return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);  // its memory was refused
+    const std::uint32_t generation = record->generation;
     void* standard = nullptr;
     if (FAILED(g_runtime.createStdAccessibleObject(control, OBJID_CLIENT, kAccessibleIid, &standard)) || !standard)
         return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
@@ -338,31 +422,36 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const Access
         static_cast<IAccessible*>(standard)->Release();
         return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
     }
-    auto* object = new (memory) AccessibleObject(control, description, static_cast<IAccessible*>(standard));
+    auto* object = new (memory) AccessibleObject(control, description, generation, static_cast<IAccessible*>(standard));
     const LRESULT result = g_runtime.lresultFromObject(kAccessibleIid, wParam, object);
     object->Release();  // the result holds its own reference
     g_eventsOn = true;
     return result;
 }
 
+void NoteCreated(HWND control) {
+    accessible_rules::Renew(g_records, control, kHeap);
+}
+
 void NoteShown(HWND control) {
     if (!g_eventsOn) return;
     const AccessibleClass* description = ClassOf(control);
     if (!description) return;
-    accessible_rules::Record* record = accessible_rules::FindOrAdd(g_records, control, kHeap);
-    if (!record) return;
     char text[kTextBytes] = "";
     const bool haveValue = description->value && description->value(control, text, kTextBytes);
     const std::uint32_t value = accessible_rules::TextHash(haveValue ? text : "");
     const LONG state = description->state ? description->state(control) : 0;
+    bool stateChanged = false, nameChanged = false;
+    accessible_rules::ChangeAnswer answer = {};
+    accessible_rules::Record* record = accessible_rules::Find(g_records, control);
+    if (!record) return;
     const bool first = !record->seen;
     const bool valueChanged = !first && value != record->shownValue;
-    const bool stateChanged = !first && state != record->shownState;
-    const bool nameChanged = valueChanged && description->textIsName && !record->name;
+    stateChanged = !first && state != record->shownState;
+    nameChanged = valueChanged && description->textIsName && !record->name;
     record->seen = true;
     record->shownValue = value;
     record->shownState = state;
-    accessible_rules::ChangeAnswer answer = {};
     if (valueChanged) answer = accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
     if (answer.armTimer && !g_runtime.setTimer(control, kValueEventTimer, answer.delay, ValueEventDue))
         record->throttle.pending = false;  // no timer: the next change tries again
@@ -381,6 +470,9 @@ void ForgetControl(HWND control) {
 }
 
 bool SetControlName(HWND control, LPCSTR name) {
+    // Only a toolkit control of this process has a record (from its WM_CREATE on).
+    if (!control || !ClassOf(control)) return false;
+    if (!accessible_rules::Find(g_records, control)) return false;
     if (!accessible_rules::SetName(g_records, control, name, kHeap)) return false;
     if (g_eventsOn) Fire(EVENT_OBJECT_NAMECHANGE, control);
     return true;

@@ -41,7 +41,12 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const Access
 // before the first object was handed out.
 void NoteShown(HWND control);
 
-// The control is going: its name and its record are dropped.
+// The control is made (its state block allocated): it gets a fresh record, in place of
+// whatever a window that had its handle before left.
+void NoteCreated(HWND control);
+
+// The control is going: its name and its record are dropped; the objects made for it answer
+// CO_E_OBJNOTCONNECTED from now on.
 void ForgetControl(HWND control);
 
 // True while the control holds the mouse capture (a button held down on it).

@@ -49,7 +49,19 @@ Record* FindOrAdd(Table& table, const void* key, const Memory& memory) {
     Record& record = table.records[table.count++];
     record = Record{};
     record.key = key;
+    if (++table.lastGeneration == 0) ++table.lastGeneration;  // 0 is never one
+    record.generation = table.lastGeneration;
     return &record;
+}
+
+Record* Renew(Table& table, const void* key, const Memory& memory) {
+    Remove(table, key, memory);
+    return FindOrAdd(table, key, memory);
+}
+
+bool IsCurrent(Table& table, const void* key, std::uint32_t generation) {
+    const Record* record = Find(table, key);
+    return record && record->generation == generation;
 }
 
 bool SetName(Table& table, const void* key, const char* name, const Memory& memory) {

@@ -1,6 +1,6 @@
 // The platform-free half of the controls' accessible objects: the table that keeps, per
-// control, the name its creator gave and what was last reported to screen readers, and the
-// rule that throttles value-change events.
+// control, the name its creator gave, what was last reported to screen readers and which
+// control its objects were made for; the rule that throttles value-change events; the texts.
 #pragma once
 
 #include <cstddef>
@@ -42,6 +42,7 @@ struct Memory {
 // One control's record, keyed by its window handle.
 struct Record {
     const void* key;
+    std::uint32_t generation; // told apart from every earlier record of the same key
     char* name;               // the creator's name (a copy the table owns), or null
     std::uint32_t shownValue; // TextHash of the value last seen
     std::int32_t shownState;  // state bits last seen
@@ -53,12 +54,19 @@ struct Table {
     Record* records;
     int count;
     int capacity;
+    std::uint32_t lastGeneration;  // the generation of the record added last
 };
 
-// The record of key, or null. A pointer stays valid until the next FindOrAdd or Remove.
+// The record of key, or null. A pointer stays valid until the next FindOrAdd, Renew or Remove.
 Record* Find(Table& table, const void* key);
-// The record of key, added (zero-filled) when missing; null when the memory was refused.
+// The record of key, added (zero-filled, with the next generation) when missing; null when
+// the memory was refused.
 Record* FindOrAdd(Table& table, const void* key, const Memory& memory);
+// A fresh record of key with the next generation, in place of any it had; null (and no record
+// of key) when the memory was refused.
+Record* Renew(Table& table, const void* key, const Memory& memory);
+// True while key's record is the one of that generation.
+bool IsCurrent(Table& table, const void* key, std::uint32_t generation);
 // Stores a copy of name (null or "" removes it); false when the memory was refused, with the
 // record's name as it was.
 bool SetName(Table& table, const void* key, const char* name, const Memory& memory);

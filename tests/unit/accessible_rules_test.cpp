@@ -70,6 +70,25 @@ TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
     EXPECT_STREQ(NameOf(table, &g_keys[39]), "C39");
 }
 
+TEST_F(TableTest, ARecordMadeAgainForAKeyIsToldApartFromTheOneBefore) {
+    Record* first = Renew(table, &g_keys[0], kMemory);
+    ASSERT_NE(first, nullptr);
+    const std::uint32_t was = first->generation;
+    ASSERT_TRUE(SetName(table, &g_keys[0], "Hours", kMemory));
+    EXPECT_TRUE(IsCurrent(table, &g_keys[0], was));
+
+    Record* again = Renew(table, &g_keys[0], kMemory);  // a new control on the same handle
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again->generation, was);
+    EXPECT_FALSE(IsCurrent(table, &g_keys[0], was));
+    EXPECT_TRUE(IsCurrent(table, &g_keys[0], again->generation));
+    EXPECT_EQ(NameOf(table, &g_keys[0]), nullptr) << "the old control's name went with it";
+
+    const std::uint32_t now = again->generation;
+    Remove(table, &g_keys[0], kMemory);
+    EXPECT_FALSE(IsCurrent(table, &g_keys[0], now));
+}
+
 TEST(AccessibleTexts, ACutNeverEndsInsideADoubleByteCharacter) {
     const struct { const char* text; std::size_t length, whole; } rows[] = {
         {"Hours", 5, 5},
