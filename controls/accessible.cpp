@@ -11,6 +11,10 @@
 // handle and the generation of its record: it answers only while the window is still of its
 // class and the record still the one it was made with. Once the control has gone, whatever
 // window now has its handle, every method answers CO_E_OBJNOTCONNECTED and touches nothing.
+//
+// Any number of UI threads may have controls: the records are kept under one lock, never held
+// while a message is sent or an event fired. A thread that hands out an object has COM: one it
+// has already, or a single-threaded apartment set up here, given up when its last control goes.
 #include "controls/accessible.h"
 
 #include <oleacc.h>
@@ -41,7 +45,8 @@ bool SameGuid(const GUID& a, const GUID& b) {
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
-using CoInitializeFn = HRESULT(WINAPI*)(LPVOID);
+using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+using CoUninitializeFn = void(WINAPI*)();
 using NotifyWinEventFn = void(WINAPI*)(DWORD, HWND, LONG, LONG);
 using SetTimerFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
 using KillTimerFn = BOOL(WINAPI*)(HWND, UINT_PTR);
@@ -53,7 +58,8 @@ struct Runtime {
     LresultFromObjectFn lresultFromObject;
     CreateStdAccessibleObjectFn createStdAccessibleObject;
     SysAllocStringFn sysAllocString;
-    CoInitializeFn coInitialize;
+    CoInitializeExFn coInitializeEx;
+    CoUninitializeFn coUninitialize;
     NotifyWinEventFn notifyWinEvent;
     SetTimerFn setTimer;
     KillTimerFn killTimer;
@@ -62,7 +68,33 @@ struct Runtime {
 };
 
 Runtime g_runtime;
-int g_runtimeState;  // 0 not looked up yet, 1 complete, -1 something missing
+std::atomic<int> g_runtimeState;  // 0 not looked up yet, 1 complete, -1 something missing
+DWORD g_apartmentSlot;            // thread-local: non-null while this layer set up the thread's COM
+
+// --- The lock over the records (and the look-ups) ---------------------------------------------
+
+// Made by whichever thread comes first; never deleted (it lasts as long as the process).
+std::atomic<int> g_lockState;  // 0 not made, 1 being made, 2 made
+CRITICAL_SECTION g_lock;
+
+class TableLock {
+public:
+    TableLock() {
+        if (g_lockState.load() != 2) {
+            int expected = 0;
+            if (g_lockState.compare_exchange_strong(expected, 1)) {
+                InitializeCriticalSection(&g_lock);
+                g_lockState.store(2);
+            } else {
+                while (g_lockState.load() != 2) Sleep(0);
+            }
+        }
+        EnterCriticalSection(&g_lock);
+    }
+    ~TableLock() { LeaveCriticalSection(&g_lock); }
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
+};
 
 template <class Fn>
 bool Look(HMODULE module, const char* name, Fn& fn) {
@@ -77,7 +109,9 @@ HMODULE Module(const char* name, bool load) {
 
 // Looks everything up once; true when all of it is there. The libraries stay loaded.
 bool RuntimeReady() {
-    if (g_runtimeState == 0) {
+    if (const int state = g_runtimeState.load()) return state == 1;
+    TableLock lock;
+    if (g_runtimeState.load() == 0) {
         Runtime r = {};
         // Each library is loaded only once the one before it gave all it must.
         HMODULE user = Module("user32.dll", false);
@@ -88,16 +122,38 @@ bool RuntimeReady() {
                          Look(Module("oleacc.dll", true), "LresultFromObject", r.lresultFromObject) &&
                          Look(Module("oleacc.dll", false), "CreateStdAccessibleObject", r.createStdAccessibleObject) &&
                          Look(Module("oleaut32.dll", true), "SysAllocString", r.sysAllocString) &&
-                         Look(Module("ole32.dll", true), "CoInitialize", r.coInitialize);
-        if (all) {
-            g_runtime = r;
-            // Handing an object to another process needs COM on this thread (an apartment
-            // that this thread's message loop serves); one that has it already keeps it.
-            g_runtime.coInitialize(nullptr);
-        }
-        g_runtimeState = all ? 1 : -1;
+                         Look(Module("ole32.dll", true), "CoInitializeEx", r.coInitializeEx) &&
+                         Look(Module("ole32.dll", false), "CoUninitialize", r.coUninitialize);
+        g_apartmentSlot = all ? TlsAlloc() : TLS_OUT_OF_INDEXES;
+        if (all && g_apartmentSlot != TLS_OUT_OF_INDEXES) g_runtime = r;
+        g_runtimeState.store(all && g_apartmentSlot != TLS_OUT_OF_INDEXES ? 1 : -1);
     }
-    return g_runtimeState == 1;
+    return g_runtimeState.load() == 1;
+}
+
+// Handing an object to another process needs COM on the thread that owns the control (an
+// apartment its message loop serves). A thread without one gets a single-threaded apartment,
+// kept until the thread's last control goes (ReleaseApartment); a thread that has one, of
+// either kind, keeps it as it is. False when COM cannot be had on this thread.
+void* const kOwnApartment = reinterpret_cast<void*>(1);
+bool ApartmentReady() {
+    if (TlsGetValue(g_apartmentSlot)) return true;
+    const HRESULT hr = g_runtime.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (hr == S_OK) {
+        if (TlsSetValue(g_apartmentSlot, kOwnApartment)) return true;
+        g_runtime.coUninitialize();  // it could not be noted, so it could not be given up later
+        return false;
+    }
+    if (hr == S_FALSE) {  // the thread's own apartment: its count goes back to what it was
+        g_runtime.coUninitialize();
+        return true;
+    }
+    return hr == RPC_E_CHANGED_MODE;  // the thread's own multithreaded apartment
+}
+void ReleaseApartment() {
+    if (!TlsGetValue(g_apartmentSlot)) return;
+    TlsSetValue(g_apartmentSlot, nullptr);
+    g_runtime.coUninitialize();
 }
 
 // The class's own window procedure, whatever subclasses the window; null for a window that
@@ -105,23 +161,28 @@ bool RuntimeReady() {
 GetClassLongFn g_getClassLong;
 bool g_getClassLongLooked;
 WNDPROC ClassProcOf(HWND window) {
-    if (!g_getClassLongLooked) {
+    GetClassLongFn get;
+    {
+        TableLock lock;
+        if (!g_getClassLongLooked) {
 #ifdef _WIN64
-        Look(Module("user32.dll", false), "GetClassLongPtrA", g_getClassLong);
+            Look(Module("user32.dll", false), "GetClassLongPtrA", g_getClassLong);
 #else
-        Look(Module("user32.dll", false), "GetClassLongA", g_getClassLong);
+            Look(Module("user32.dll", false), "GetClassLongA", g_getClassLong);
 #endif
-        g_getClassLongLooked = true;
+            g_getClassLongLooked = true;
+        }
+        get = g_getClassLong;
     }
-    return g_getClassLong ? reinterpret_cast<WNDPROC>(g_getClassLong(window, GCLP_WNDPROC)) : nullptr;
+    return get ? reinterpret_cast<WNDPROC>(get(window, GCLP_WNDPROC)) : nullptr;
 }
 
 // --- The names and what was last reported --------------------------------------------------
 
-void* HeapBytes(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
+void* RecordBytes(size_t bytes) { return g_accessibleRecordAlloc(bytes); }
 void HeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
-const accessible_rules::Memory kHeap = {HeapBytes, HeapRelease};
-accessible_rules::Table g_records;
+const accessible_rules::Memory kHeap = {RecordBytes, HeapRelease};
+accessible_rules::Table g_records;  // under TableLock
 
 // The class of a toolkit control, by its class's window procedure (a window its creator has
 // subclassed is still the class's); null for any other window and for one that is gone.
@@ -192,6 +253,7 @@ HRESULT Gone(T* out) {
 
 // True while control's record is the one of that generation.
 bool IsCurrentRecord(HWND control, std::uint32_t generation) {
+    TableLock lock;
     return accessible_rules::IsCurrent(g_records, control, generation);
 }
 
@@ -360,10 +422,13 @@ private:
     // The control this object was made for is still there: its window is still of the class
     // and its record the one of the object's generation.
     bool Connected() const { return ClassOf(control_) == &description_ && IsCurrentRecord(control_, generation_); }
-    // Runs read, which looks at the control's state block, while the control is there. False,
-    // nothing read, once it has gone.
+    // Runs read, which looks at the control's state block, under the records' lock while the
+    // control is there: a control on another thread cannot go in between (FreeStateBlock
+    // drops the record, under the lock, before it frees the block). False, nothing read, once
+    // it has gone.
     template <class Read>
     bool ReadConnected(Read read) const {
+        TableLock lock;
         if (!Connected()) return false;
         read();
         return true;
@@ -379,7 +444,7 @@ private:
 // --- Events --------------------------------------------------------------------------------------
 
 constexpr UINT_PTR kValueEventTimer = 0xA11E;
-bool g_eventsOn;  // true once an object was handed out
+std::atomic<bool> g_eventsOn;  // true once an object was handed out
 
 void Fire(DWORD event, HWND control) {
     g_runtime.notifyWinEvent(event, control, OBJID_CLIENT, CHILDID_SELF);
@@ -387,23 +452,34 @@ void Fire(DWORD event, HWND control) {
 
 void CALLBACK ValueEventDue(HWND control, UINT, UINT_PTR id, DWORD) {
     g_runtime.killTimer(control, id);
-    accessible_rules::Record* record = accessible_rules::Find(g_records, control);
-    if (record && accessible_rules::OnTimerDue(record->throttle, g_runtime.getTickCount()))
-        Fire(EVENT_OBJECT_VALUECHANGE, control);
+    bool due = false;
+    {
+        TableLock lock;
+        accessible_rules::Record* record = accessible_rules::Find(g_records, control);
+        due = record && accessible_rules::OnTimerDue(record->throttle, g_runtime.getTickCount());
+    }
+    if (due) Fire(EVENT_OBJECT_VALUECHANGE, control);
 }
+
+void* HeapBytes(SIZE_T bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
 
 }  // namespace
 
+void* (*g_accessibleRecordAlloc)(SIZE_T bytes) = HeapBytes;
+
 bool HoldsCapture(HWND control) {
-    return g_runtimeState == 1 && g_runtime.getCapture() == control;
+    return g_runtimeState.load() == 1 && g_runtime.getCapture() == control;
 }
 
 bool AccessibleName(HWND control, const AccessibleClass& description, char* text, int size) {
     if (size < 1) return false;
     text[0] = '\0';
-    if (const char* name = accessible_rules::NameOf(g_records, control)) {
-        control_math::CopyBounded(text, static_cast<std::size_t>(size), name, static_cast<std::size_t>(size));
-        return true;
+    {
+        TableLock lock;
+        if (const char* name = accessible_rules::NameOf(g_records, control)) {
+            control_math::CopyBounded(text, static_cast<std::size_t>(size), name, static_cast<std::size_t>(size));
+            return true;
+        }
     }
     return description.textIsName && description.value && description.value(control, text, size) && text[0];
 }
@@ -411,9 +487,14 @@ bool AccessibleName(HWND control, const AccessibleClass& description, char* text
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleClass& description) {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !RuntimeReady())
         return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
-    const accessible_rules::Record* record = accessible_rules::Find(g_records, control);
-    if (!record) return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);  // its memory was refused
-    const std::uint32_t generation = record->generation;
+    std::uint32_t generation = 0;  // none for a control whose record could not be made
+    {
+        TableLock lock;
+        if (const accessible_rules::Record* record = accessible_rules::Find(g_records, control))
+            generation = record->generation;
+    }
+    // The record first: the apartment set up here goes with this thread's last record.
+    if (!generation || !ApartmentReady()) return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
     void* standard = nullptr;
     if (FAILED(g_runtime.createStdAccessibleObject(control, OBJID_CLIENT, kAccessibleIid, &standard)) || !standard)
         return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
@@ -425,55 +506,73 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const Access
     auto* object = new (memory) AccessibleObject(control, description, generation, static_cast<IAccessible*>(standard));
     const LRESULT result = g_runtime.lresultFromObject(kAccessibleIid, wParam, object);
     object->Release();  // the result holds its own reference
+    // A reference is positive; a failure is its HRESULT, never an answer to hand back.
+    if (result <= 0) return DefWindowProcA(control, WM_GETOBJECT, wParam, lParam);
     g_eventsOn = true;
     return result;
 }
 
 void NoteCreated(HWND control) {
-    accessible_rules::Renew(g_records, control, kHeap);
+    TableLock lock;
+    if (accessible_rules::Record* record = accessible_rules::Renew(g_records, control, kHeap))
+        record->thread = GetCurrentThreadId();
 }
 
 void NoteShown(HWND control) {
-    if (!g_eventsOn) return;
+    if (!g_eventsOn.load()) return;
     const AccessibleClass* description = ClassOf(control);
     if (!description) return;
+    // The control is this thread's own: its block cannot go while it is read here.
     char text[kTextBytes] = "";
     const bool haveValue = description->value && description->value(control, text, kTextBytes);
     const std::uint32_t value = accessible_rules::TextHash(haveValue ? text : "");
     const LONG state = description->state ? description->state(control) : 0;
     bool stateChanged = false, nameChanged = false;
     accessible_rules::ChangeAnswer answer = {};
-    accessible_rules::Record* record = accessible_rules::Find(g_records, control);
-    if (!record) return;
-    const bool first = !record->seen;
-    const bool valueChanged = !first && value != record->shownValue;
-    stateChanged = !first && state != record->shownState;
-    nameChanged = valueChanged && description->textIsName && !record->name;
-    record->seen = true;
-    record->shownValue = value;
-    record->shownState = state;
-    if (valueChanged) answer = accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
-    if (answer.armTimer && !g_runtime.setTimer(control, kValueEventTimer, answer.delay, ValueEventDue))
-        record->throttle.pending = false;  // no timer: the next change tries again
+    {
+        TableLock lock;
+        accessible_rules::Record* record = accessible_rules::Find(g_records, control);
+        if (!record) return;
+        const bool first = !record->seen;
+        const bool valueChanged = !first && value != record->shownValue;
+        stateChanged = !first && state != record->shownState;
+        nameChanged = valueChanged && description->textIsName && !record->name;
+        record->seen = true;
+        record->shownValue = value;
+        record->shownState = state;
+        if (valueChanged) answer = accessible_rules::OnValueChange(record->throttle, g_runtime.getTickCount());
+        if (answer.armTimer && !g_runtime.setTimer(control, kValueEventTimer, answer.delay, ValueEventDue))
+            record->throttle.pending = false;  // no timer: the next change tries again
+    }
     if (answer.fireNow) g_runtime.killTimer(control, kValueEventTimer);  // a lost one's, if any
-    // The record is done with before any event: a hook called in this thread may name
-    // another control, which may move the records.
+    // No lock is held while an event is fired: a hook called in this thread may ask for
+    // another control's object.
     if (stateChanged) Fire(EVENT_OBJECT_STATECHANGE, control);
     if (nameChanged) Fire(EVENT_OBJECT_NAMECHANGE, control);
     if (answer.fireNow) Fire(EVENT_OBJECT_VALUECHANGE, control);
 }
 
 void ForgetControl(HWND control) {
-    if (!accessible_rules::Find(g_records, control)) return;
-    if (g_runtimeState == 1) g_runtime.killTimer(control, kValueEventTimer);
-    accessible_rules::Remove(g_records, control, kHeap);
+    bool lastOfThread = false;
+    {
+        TableLock lock;
+        if (!accessible_rules::Find(g_records, control)) return;
+        accessible_rules::Remove(g_records, control, kHeap);
+        lastOfThread = !accessible_rules::AnyOfThread(g_records, GetCurrentThreadId());
+    }
+    if (g_runtimeState.load() != 1) return;
+    g_runtime.killTimer(control, kValueEventTimer);
+    if (lastOfThread) ReleaseApartment();
 }
 
 bool SetControlName(HWND control, LPCSTR name) {
     // Only a toolkit control of this process has a record (from its WM_CREATE on).
     if (!control || !ClassOf(control)) return false;
-    if (!accessible_rules::Find(g_records, control)) return false;
-    if (!accessible_rules::SetName(g_records, control, name, kHeap)) return false;
-    if (g_eventsOn) Fire(EVENT_OBJECT_NAMECHANGE, control);
+    {
+        TableLock lock;
+        if (!accessible_rules::Find(g_records, control)) return false;
+        if (!accessible_rules::SetName(g_records, control, name, kHeap)) return false;
+    }
+    if (g_eventsOn.load()) Fire(EVENT_OBJECT_NAMECHANGE, control);
     return true;
 }

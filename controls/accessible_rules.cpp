@@ -64,6 +64,12 @@ bool IsCurrent(Table& table, const void* key, std::uint32_t generation) {
     return record && record->generation == generation;
 }
 
+bool AnyOfThread(const Table& table, std::uint32_t thread) {
+    for (int i = 0; i < table.count; ++i)
+        if (table.records[i].thread == thread) return true;
+    return false;
+}
+
 bool SetName(Table& table, const void* key, const char* name, const Memory& memory) {
     char* copy = nullptr;
     if (name && *name) {

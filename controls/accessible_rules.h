@@ -43,6 +43,7 @@ struct Memory {
 struct Record {
     const void* key;
     std::uint32_t generation; // told apart from every earlier record of the same key
+    std::uint32_t thread;     // the thread the control belongs to
     char* name;               // the creator's name (a copy the table owns), or null
     std::uint32_t shownValue; // TextHash of the value last seen
     std::int32_t shownState;  // state bits last seen
@@ -67,6 +68,8 @@ Record* FindOrAdd(Table& table, const void* key, const Memory& memory);
 Record* Renew(Table& table, const void* key, const Memory& memory);
 // True while key's record is the one of that generation.
 bool IsCurrent(Table& table, const void* key, std::uint32_t generation);
+// True while a record of thread is in the table.
+bool AnyOfThread(const Table& table, std::uint32_t thread);
 // Stores a copy of name (null or "" removes it); false when the memory was refused, with the
 // record's name as it was.
 bool SetName(Table& table, const void* key, const char* name, const Memory& memory);

@@ -73,9 +73,11 @@ TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
 TEST_F(TableTest, ARecordMadeAgainForAKeyIsToldApartFromTheOneBefore) {
     Record* first = Renew(table, &g_keys[0], kMemory);
     ASSERT_NE(first, nullptr);
+    first->thread = 7;
     const std::uint32_t was = first->generation;
     ASSERT_TRUE(SetName(table, &g_keys[0], "Hours", kMemory));
     EXPECT_TRUE(IsCurrent(table, &g_keys[0], was));
+    EXPECT_TRUE(AnyOfThread(table, 7));
 
     Record* again = Renew(table, &g_keys[0], kMemory);  // a new control on the same handle
     ASSERT_NE(again, nullptr);
@@ -83,6 +85,7 @@ TEST_F(TableTest, ARecordMadeAgainForAKeyIsToldApartFromTheOneBefore) {
     EXPECT_FALSE(IsCurrent(table, &g_keys[0], was));
     EXPECT_TRUE(IsCurrent(table, &g_keys[0], again->generation));
     EXPECT_EQ(NameOf(table, &g_keys[0]), nullptr) << "the old control's name went with it";
+    EXPECT_FALSE(AnyOfThread(table, 7));
 
     const std::uint32_t now = again->generation;
     Remove(table, &g_keys[0], kMemory);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -362,6 +363,131 @@ TEST_F(AccessibleTest, NamesAreOnlyForTheToolkitsOwnControls) {
     DestroyWindow(gauge);
     EXPECT_FALSE(SetControlName(gauge, "Level")) << "a control that has gone";
     DestroyWindow(other);
+}
+
+// --- Two UI threads -----------------------------------------------------------------------------------
+
+// A UI thread of its own without COM: a spinner, and a knob and a selector whose state blocks
+// its host takes away before they go. It serves its windows until told to end; asked (a
+// thread message WM_APP), it tries a multithreaded apartment, which a thread that is a
+// single-threaded one refuses. At the end it destroys its windows and tries again.
+struct SecondThread {
+    HWND parent = nullptr, spinner = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HRESULT whileServing = E_FAIL, multithreaded = E_FAIL;
+
+    static HRESULT TryMultithreaded() {
+        const HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(hr)) CoUninitialize();
+        return hr;
+    }
+
+    static DWORD WINAPI Run(void* self) {
+        auto* t = static_cast<SecondThread*>(self);
+        t->parent = CreateTestParent();
+        t->spinner = CreateDigitEx(In(), t->parent, 1, 0, 0, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+        SendMessageA(t->spinner, SBM_SETPOS, 7, 0);
+        SetControlName(t->spinner, "Hours");
+        const Images images;
+        HWND knob = CreateKnob(In(), t->parent, 2, 0, 50, 40, 40, images.plain, images.strip, -10, 10, -3);
+        HWND selector = CreatePopMenu(In(), t->parent, 3, 0, 100, images.track, images.plain, images.strip, kLabels, 3, 0);
+        SetEvent(t->ready);
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+            if (!m.hwnd && m.message == WM_APP) t->whileServing = TryMultithreaded();
+            DispatchMessageA(&m);
+        }
+        for (HWND w : {knob, selector}) {
+            HeapFree(GetProcessHeap(), 0, reinterpret_cast<void*>(GetWindowLongPtrA(w, GWLP_USERDATA)));
+            SetWindowLongPtrA(w, GWLP_USERDATA, 0);
+        }
+        DestroyWindow(t->parent);
+        t->multithreaded = TryMultithreaded();
+        return 0;
+    }
+};
+
+TEST_F(AccessibleTest, AControlOnASecondUiThreadHandsOutAWorkingObjectAndTheThreadGetsItsComBack) {
+    HWND first = CreateBmpGage(In(), parent_, 1, 0, 0, 50, 10, 0);  // this thread asks first
+    IAccessible* own = ObjectOf(first);
+    ASSERT_NE(own, nullptr);
+    own->Release();
+    SecondThread t;
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, SecondThread::Run, &t, 0, &id);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(t.ready, 10000), WAIT_OBJECT_0);
+
+    const LRESULT answer = SendMessageA(t.spinner, WM_GETOBJECT, 0, OBJID_CLIENT);
+    EXPECT_GT(answer, 0) << "a reference to an object, never a failure's HRESULT";
+    void* object = nullptr;
+    if (answer > 0) {
+        ASSERT_EQ(ObjectFromLresult(answer, kAccessibleIid, 0, &object), S_OK);
+        auto* a = static_cast<IAccessible*>(object);
+        EXPECT_EQ(Role(a), ROLE_SYSTEM_SPINBUTTON);
+        EXPECT_EQ(Name(a), "Hours");
+        EXPECT_EQ(Value(a), "07");
+        a->Release();
+    }
+
+    PostThreadMessageA(id, WM_APP, 0, 0);
+    PostThreadMessageA(id, WM_QUIT, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+    CloseHandle(t.ready);
+    EXPECT_EQ(t.whileServing, RPC_E_CHANGED_MODE) << "the thread got a single-threaded apartment to serve the object";
+    EXPECT_EQ(t.multithreaded, S_OK) << "the apartment set up for the objects went with the thread's last control";
+}
+
+// An allocation of the records that holds up, once asked, until let go: the thread making
+// it is then inside the records.
+std::atomic<bool> g_holdNext;
+HANDLE g_inside, g_letGo;
+void* HeldAlloc(SIZE_T bytes) {
+    if (g_holdNext.exchange(false)) {
+        SetEvent(g_inside);
+        WaitForSingleObject(g_letGo, 10000);
+    }
+    return HeapAlloc(GetProcessHeap(), 0, bytes);
+}
+struct Naming {
+    HWND control;
+    const char* name;
+    bool named;
+    static DWORD WINAPI Run(void* self) {
+        auto* n = static_cast<Naming*>(self);
+        n->named = SetControlName(n->control, n->name);
+        return 0;
+    }
+};
+
+TEST_F(AccessibleTest, AThreadWaitsForTheRecordsWhileAnotherIsInThem) {
+    HWND hours = CreateDigitEx(In(), parent_, 1, 0, 0, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+    HWND minutes = CreateDigitEx(In(), parent_, 2, 0, 50, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+    g_inside = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_letGo = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    void* (*const was)(SIZE_T) = g_accessibleRecordAlloc;
+    g_accessibleRecordAlloc = HeldAlloc;
+    g_holdNext = true;
+
+    Naming first = {hours, "Hours", false}, second = {minutes, "Minutes", false};
+    HANDLE one = CreateThread(nullptr, 0, Naming::Run, &first, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(g_inside, 10000), WAIT_OBJECT_0);
+    HANDLE two = CreateThread(nullptr, 0, Naming::Run, &second, 0, nullptr);
+    EXPECT_EQ(WaitForSingleObject(two, 300), static_cast<DWORD>(WAIT_TIMEOUT)) << "the second waits for the first";
+    SetEvent(g_letGo);
+    EXPECT_EQ(WaitForSingleObject(one, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(two, 10000), WAIT_OBJECT_0);
+    g_accessibleRecordAlloc = was;
+    EXPECT_TRUE(first.named);
+    EXPECT_TRUE(second.named);
+    for (HWND w : {hours, minutes}) {
+        IAccessible* a = ObjectOf(w);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(Name(a), w == hours ? "Hours" : "Minutes");
+        a->Release();
+    }
+    for (HANDLE h : {one, two, g_inside, g_letGo}) CloseHandle(h);
 }
 
 // --- Events -----------------------------------------------------------------------------------
