@@ -4,11 +4,13 @@
 
 namespace command_line {
 
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Every character from 0x01 up to and including the space ends an unquoted name and is
+// skipped after the name (tabs, line ends, vertical tabs and other control characters alike).
+constexpr bool IsBlank(char c) { return static_cast<unsigned char>(c) >= 0x01 && static_cast<unsigned char>(c) <= 0x20; }
 
 // The command line past the program's name and the blanks after it: a quoted name runs to its
 // closing quote (or to the end, when the quote is never closed), an unquoted one to the first
-// space or tab. Whatever follows a closing quote directly is the first argument ("a b.exe"x
+// blank. Whatever follows a closing quote directly is the first argument ("a b.exe"x
 // has the argument x). Never null for a non-null line.
 constexpr const char* ArgumentsOf(const char* line) {
     if (*line == '"') {

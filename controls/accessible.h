@@ -3,6 +3,7 @@
 // the objects need beyond the program's own imports (oleacc.dll, oleaut32.dll, ole32.dll and
 // a few user32 and kernel32 functions) is looked up at run time, once, on the first request;
 // where any of it is missing, WM_GETOBJECT goes to DefWindowProcA and no event is fired.
+// Controls on any number of threads may be asked.
 #pragma once
 
 #include <windows.h>
@@ -41,8 +42,17 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam, const Access
 // before the first object was handed out.
 void NoteShown(HWND control);
 
-// The control is going: its name and its record are dropped.
+// The control is made (its state block allocated): it gets a fresh record, in place of
+// whatever a window that had its handle before left.
+void NoteCreated(HWND control);
+
+// The control is going: its name and its record are dropped; the objects made for it answer
+// CO_E_OBJNOTCONNECTED from now on.
 void ForgetControl(HWND control);
+
+// Where the records and the names' copies come from: process-heap memory (a test may swap it,
+// to refuse or to hold up an allocation, which is made under the records' lock).
+extern void* (*g_accessibleRecordAlloc)(SIZE_T bytes);
 
 // True while the control holds the mouse capture (a button held down on it).
 bool HoldsCapture(HWND control);

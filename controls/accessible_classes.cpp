@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include "controls/accessible.h"
+#include "controls/accessible_rules.h"
 #include "controls/bmpgage.h"
 #include "controls/control_math.h"
 #include "controls/bmplist.h"
@@ -95,9 +96,11 @@ bool HSValue(HWND control, char* text, int size) {
 }
 
 // --- Bitmap list: "item of count" ---
-bool BmpListValue(HWND control, char* text, int) {
+bool BmpListValue(HWND control, char* text, int size) {
     const BmpListState* state = GetStateBlock<BmpListState>(control);
-    wsprintfA(text, "%ld of %ld", state ? state->pos + 1 : 0L, state ? state->count : 0L);
+    char shown[accessible_rules::kItemOfCountBytes];
+    accessible_rules::ItemOfCount(shown, state ? state->pos : -1, state ? state->count : 0);
+    control_math::CopyBounded(text, static_cast<std::size_t>(size), shown, sizeof shown);
     return true;
 }
 

@@ -1,10 +1,15 @@
 #include "controls/accessible_rules.h"
 
+#include "controls/control_math.h"
+
 namespace accessible_rules {
 
 ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now) {
-    if (throttle.pending) return {false, false, 0};
     // Unsigned subtraction: the tick count's wrap-around does not matter.
+    if (throttle.pending) {
+        if (now - throttle.pendingSince <= 2 * kValueEventGap) return {false, false, 0};
+        throttle.pending = false;  // its timer never came: lost
+    }
     const std::uint32_t since = now - throttle.lastFired;
     if (!throttle.everFired || since >= kValueEventGap) {
         throttle.lastFired = now;
@@ -12,6 +17,7 @@ ChangeAnswer OnValueChange(Throttle& throttle, std::uint32_t now) {
         return {true, false, 0};
     }
     throttle.pending = true;
+    throttle.pendingSince = now;
     return {false, true, kValueEventGap - since};
 }
 
@@ -43,7 +49,25 @@ Record* FindOrAdd(Table& table, const void* key, const Memory& memory) {
     Record& record = table.records[table.count++];
     record = Record{};
     record.key = key;
+    if (++table.lastGeneration == 0) ++table.lastGeneration;  // 0 is never one
+    record.generation = table.lastGeneration;
     return &record;
+}
+
+Record* Renew(Table& table, const void* key, const Memory& memory) {
+    Remove(table, key, memory);
+    return FindOrAdd(table, key, memory);
+}
+
+bool IsCurrent(Table& table, const void* key, std::uint32_t generation) {
+    const Record* record = Find(table, key);
+    return record && record->generation == generation;
+}
+
+bool AnyOfThread(const Table& table, std::uint32_t thread) {
+    for (int i = 0; i < table.count; ++i)
+        if (table.records[i].thread == thread) return true;
+    return false;
 }
 
 bool SetName(Table& table, const void* key, const char* name, const Memory& memory) {
@@ -91,6 +115,25 @@ std::uint32_t TextHash(const char* text) {
         hash *= 16777619u;
     }
     return hash;
+}
+
+std::size_t WholeCharacters(const char* text, std::size_t length, bool (*isLead)(unsigned char)) {
+    std::size_t i = 0;
+    while (i < length) {
+        const std::size_t step = isLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + step > length) break;
+        i += step;
+    }
+    return i;
+}
+
+std::size_t ItemOfCount(char* out, std::int32_t pos, std::int32_t count) {
+    // The item in 64 bits: pos + 1 of the largest position is past 32 bits.
+    const std::int64_t item = static_cast<std::int64_t>(pos) + 1;
+    std::size_t n = control_math::WriteDecimal(out, static_cast<std::uint32_t>(item < 0 ? -item : item), item < 0);
+    const char of[] = " of ";
+    for (std::size_t i = 0; of[i]; ++i) out[n++] = of[i];
+    return n + control_math::WriteDecimal(out + n, count);
 }
 
 }  // namespace accessible_rules

@@ -62,9 +62,8 @@ LRESULT OnCreate(HWND window) {
 
 LRESULT OnDestroy(HWND window) {
     DigitExState* state = GetStateBlock<DigitExState>(window);
-    if (!state) return 0;
-    if (state->font) DeleteObject(state->font);
-    FreeStateBlock(window);
+    if (state && state->font) DeleteObject(state->font);
+    FreeStateBlock(window);  // also without a block: the control's record goes
     return 0;
 }
 

@@ -95,9 +95,8 @@ LRESULT OnCreate(HWND window) {
 
 LRESULT OnDestroy(HWND window) {
     KnobState* state = GetStateBlock<KnobState>(window);
-    if (!state) return 0;
-    if (state->saveBitmap) DeleteObject(state->saveBitmap);
-    FreeStateBlock(window);
+    if (state && state->saveBitmap) DeleteObject(state->saveBitmap);
+    FreeStateBlock(window);  // also without a block: the control's record goes
     return 0;
 }
 

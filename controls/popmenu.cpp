@@ -64,10 +64,8 @@ void MoveTo(HWND window, PopMenuState* state, LONG pos) {
 // 5. Handlers.
 
 LRESULT OnDestroy(HWND window) {
-    if (const PopMenuState* state = GetStateBlock<PopMenuState>(window)) {
-        DestroyMenu(state->menu);
-        FreeStateBlock(window);
-    }
+    if (const PopMenuState* state = GetStateBlock<PopMenuState>(window)) DestroyMenu(state->menu);
+    FreeStateBlock(window);  // also without a block: the control's record goes
     return 0;
 }
 

@@ -160,11 +160,12 @@ void* AllocStateBlock(HWND window, SIZE_T size) {
     unsigned char* bytes = static_cast<unsigned char*>(block);
     for (SIZE_T i = 0; i < size; ++i) bytes[i] = 0;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
+    NoteCreated(window);  // the control's record: its name and its objects' identity
     return block;
 }
 
 void FreeStateBlock(HWND window) {
-    ForgetControl(window);  // every class frees its block at WM_DESTROY: its name goes too
+    ForgetControl(window);  // every class calls this at WM_DESTROY, block or none: its record goes
     void* block = reinterpret_cast<void*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (block) HeapFree(GetProcessHeap(), 0, block);
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -33,6 +33,8 @@ struct TableTest : ::testing::Test {
 
 int g_keys[40];
 
+bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
 }  // namespace
 
 TEST_F(TableTest, NamesAreCopiesKeptPerKeyUntilRemoved) {
@@ -68,6 +70,56 @@ TEST_F(TableTest, GrowsPastItsFirstCapacityAndKeepsEveryName) {
     EXPECT_STREQ(NameOf(table, &g_keys[39]), "C39");
 }
 
+TEST_F(TableTest, ARecordMadeAgainForAKeyIsToldApartFromTheOneBefore) {
+    Record* first = Renew(table, &g_keys[0], kMemory);
+    ASSERT_NE(first, nullptr);
+    first->thread = 7;
+    const std::uint32_t was = first->generation;
+    ASSERT_TRUE(SetName(table, &g_keys[0], "Hours", kMemory));
+    EXPECT_TRUE(IsCurrent(table, &g_keys[0], was));
+    EXPECT_TRUE(AnyOfThread(table, 7));
+
+    Record* again = Renew(table, &g_keys[0], kMemory);  // a new control on the same handle
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again->generation, was);
+    EXPECT_FALSE(IsCurrent(table, &g_keys[0], was));
+    EXPECT_TRUE(IsCurrent(table, &g_keys[0], again->generation));
+    EXPECT_EQ(NameOf(table, &g_keys[0]), nullptr) << "the old control's name went with it";
+    EXPECT_FALSE(AnyOfThread(table, 7));
+
+    const std::uint32_t now = again->generation;
+    Remove(table, &g_keys[0], kMemory);
+    EXPECT_FALSE(IsCurrent(table, &g_keys[0], now));
+}
+
+TEST(AccessibleTexts, ACutNeverEndsInsideADoubleByteCharacter) {
+    const struct { const char* text; std::size_t length, whole; } rows[] = {
+        {"Hours", 5, 5},
+        {"Hours", 3, 3},
+        {"ab\x82\xA0", 4, 4},         // a whole double-byte character at the end
+        {"ab\x82\xA0", 3, 2},         // cut after its lead byte: the lead byte goes
+        {"\x82\x82\x82\xA0", 3, 2},  // a trail byte that looks like a lead byte is a trail
+        {"\x82\x82\x82\xA0", 4, 4},
+        {"", 0, 0},
+    };
+    for (const auto& r : rows) EXPECT_EQ(WholeCharacters(r.text, r.length, ShiftJisLead), r.whole) << r.length;
+}
+
+TEST(AccessibleTexts, TheBitmapListsItemOfCountHoldsEveryPosition) {
+    const struct { std::int32_t pos, count; const char* text; } rows[] = {
+        {1, 3, "2 of 3"},
+        {2147483647, 3, "2147483648 of 3"},  // the largest position SBM_SETPOS stores
+        {-1, 0, "0 of 0"},
+        {-2147483647 - 1, -2147483647 - 1, "-2147483647 of -2147483648"},
+    };
+    for (const auto& r : rows) {
+        char out[kItemOfCountBytes];
+        const std::size_t n = ItemOfCount(out, r.pos, r.count);
+        EXPECT_STREQ(out, r.text);
+        EXPECT_EQ(n, std::strlen(r.text));
+    }
+}
+
 TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
     Throttle t{};
     // Each row: a change (or the deferred timer) at a tick, and what it asks for.
@@ -80,6 +132,11 @@ TEST(ValueEventThrottle, AtMostOnePerGapWhileChangingAndTheLastValueFollows) {
         {false, 6400, false, true, 600},  // the gap counts from the deferred event
         {true, 7000, true, false, 0},
         {false, 9000, true, false, 0},    // quiet for longer than the gap: at once again
+        {false, 9100, false, true, 900},  // armed; the host's loop drops the timer's message
+        {false, 11000, false, false, 0},  // pending for 1900: still waited for
+        {false, 11200, true, false, 0},   // pending for 2100, past twice the gap: lost, at once
+        {true, 11300, false, false, 0},   // its timer, should it still come, fires nothing
+        {false, 11400, false, true, 800}, // and the throttle goes on as before
     };
     for (const auto& r : rows) {
         if (r.timer) {

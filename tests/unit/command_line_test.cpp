@@ -23,6 +23,11 @@ TEST(CommandLine, ArgumentsFollowTheProgramsNameAndTheBlanksAfterIt) {
         {"\"C:\\Program Files\\Desk\\smptedesk.exe /log", ""},  // the quote is never closed
         {"", ""},
         {"  leading", "leading"},  // an empty unquoted name: the blanks go, the rest stays
+        {"smptedesk.exe\v/log", "/log"},  // every character up to the space ends the name
+        {"smptedesk.exe \r\n", ""},        // and is skipped after it
+        {"smptedesk.exe\x01\x01/log", "/log"},
+        {"\"a b.exe\"\x1F\t/log", "/log"},
+        {"smptedesk.exe\xA0/log", ""},     // past 0x7F a character is part of the name
     };
     for (const Row& row : rows) {
         const char* arguments = command_line::ArgumentsOf(row.line);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -256,6 +258,221 @@ TEST_F(AccessibleTest, OnlyTheClientObjectIsTheControlsOwnOthersAreTheDefaultPro
     static_cast<IAccessible*>(object)->Release();
     for (LONG id : {OBJID_WINDOW, OBJID_CARET, OBJID_VSCROLL, 1L})
         EXPECT_EQ(SendMessageA(w, WM_GETOBJECT, 0, id), DefWindowProcA(w, WM_GETOBJECT, 0, id)) << id;
+}
+
+// --- Controls that go, windows that are not controls ----------------------------------------------
+
+// Every IAccessible method, each called as a client would, for the one result it answers.
+struct Method {
+    const char* name;
+    HRESULT (*call)(IAccessible* a);
+};
+const Method kMethods[] = {
+    {"get_accParent", [](IAccessible* a) { IDispatch* p = nullptr; return a->get_accParent(&p); }},
+    {"get_accChildCount", [](IAccessible* a) { long n = 0; return a->get_accChildCount(&n); }},
+    {"get_accChild", [](IAccessible* a) { IDispatch* p = nullptr; return a->get_accChild(Self(), &p); }},
+    {"get_accName", [](IAccessible* a) { BSTR t = nullptr; return a->get_accName(Self(), &t); }},
+    {"get_accValue", [](IAccessible* a) { BSTR t = nullptr; return a->get_accValue(Self(), &t); }},
+    {"get_accDescription", [](IAccessible* a) { BSTR t = nullptr; return a->get_accDescription(Self(), &t); }},
+    {"get_accRole", [](IAccessible* a) { VARIANT v{}; return a->get_accRole(Self(), &v); }},
+    {"get_accState", [](IAccessible* a) { VARIANT v{}; return a->get_accState(Self(), &v); }},
+    {"get_accHelp", [](IAccessible* a) { BSTR t = nullptr; return a->get_accHelp(Self(), &t); }},
+    {"get_accHelpTopic", [](IAccessible* a) { BSTR t = nullptr; long n = 0; return a->get_accHelpTopic(&t, Self(), &n); }},
+    {"get_accKeyboardShortcut", [](IAccessible* a) { BSTR t = nullptr; return a->get_accKeyboardShortcut(Self(), &t); }},
+    {"get_accFocus", [](IAccessible* a) { VARIANT v{}; return a->get_accFocus(&v); }},
+    {"get_accSelection", [](IAccessible* a) { VARIANT v{}; return a->get_accSelection(&v); }},
+    {"get_accDefaultAction", [](IAccessible* a) { BSTR t = nullptr; return a->get_accDefaultAction(Self(), &t); }},
+    {"accSelect", [](IAccessible* a) { return a->accSelect(SELFLAG_TAKEFOCUS, Self()); }},
+    {"accLocation", [](IAccessible* a) { long x, y, w, h; return a->accLocation(&x, &y, &w, &h, Self()); }},
+    {"accNavigate", [](IAccessible* a) { VARIANT v{}; return a->accNavigate(NAVDIR_NEXT, Self(), &v); }},
+    {"accHitTest", [](IAccessible* a) { VARIANT v{}; return a->accHitTest(1, 1, &v); }},
+    {"accDoDefaultAction", [](IAccessible* a) { return a->accDoDefaultAction(Self()); }},
+    {"put_accName", [](IAccessible* a) { return a->put_accName(Self(), nullptr); }},
+    {"put_accValue", [](IAccessible* a) { return a->put_accValue(Self(), nullptr); }},
+};
+
+// The messages a window received that a click or a read of the focus would send.
+std::vector<UINT> g_reached;
+LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_SETFOCUS) g_reached.push_back(message);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(AccessibleTest, AnObjectKeptPastItsControlAnswersDisconnectedAndNeverReachesTheWindowOnItsHandle) {
+    HWND selector = CreatePopMenu(In(), parent_, kId, 0, 0, images_.track, images_.plain, images_.strip, kLabels, 3, 0);
+    ASSERT_TRUE(SetControlName(selector, "Ghost"));
+    IAccessible* a = ObjectOf(selector);
+    ASSERT_NE(a, nullptr);
+    ASSERT_EQ(Role(a), ROLE_SYSTEM_COMBOBOX);
+    DestroyWindow(selector);
+
+    // A gauge on the selector's handle. Windows 9x hands a handle out again soon: a few gauges
+    // are tried first. Wine numbers each use of a handle's slot in the handle's high word, so
+    // that a handle comes back only after 65,534 more: the slot is cycled with menus (handles
+    // of the same table, far cheaper to make than windows) until the next handle made in it is
+    // the selector's. Should none be, the object is checked all the same.
+    HWND gauge = nullptr;
+    auto tryGauge = [&] {
+        HWND w = CreateWindowExA(0, "Zut_BmpGageClass", "", WS_CHILD, 0, 0, 50, 10, parent_, nullptr, In(), nullptr);
+        if (w == selector) gauge = w;
+        else if (w) DestroyWindow(w);
+    };
+    for (int i = 0; i < 64 && !gauge; ++i) tryGauge();
+    const UINT_PTR wanted = reinterpret_cast<UINT_PTR>(selector);
+    for (int i = 0; i < 70000 && !gauge; ++i) {
+        HMENU m = CreatePopupMenu();
+        const UINT_PTR made = reinterpret_cast<UINT_PTR>(m);
+        const WORD next = HIWORD(made) + 1 >= 0xFFFF ? 1 : static_cast<WORD>(HIWORD(made) + 1);
+        DestroyMenu(m);
+        if (LOWORD(made) == LOWORD(wanted) && next == HIWORD(wanted)) tryGauge();
+    }
+    if (gauge) {
+        ASSERT_TRUE(SetWindowSubclass(gauge, Record, 1, 0));
+        IAccessible* own = ObjectOf(gauge);
+        ASSERT_NE(own, nullptr);
+        EXPECT_EQ(Name(own), "<none>") << "the selector's name went with it";
+        own->Release();
+    } else {
+        std::printf("no window had the selector's handle again: checked after its destruction only\n");
+    }
+    DrainPosted();
+    g_reached.clear();
+
+    for (const Method& m : kMethods) EXPECT_EQ(m.call(a), CO_E_OBJNOTCONNECTED) << m.name;
+    a->Release();
+    EXPECT_TRUE(g_reached.empty()) << "nothing was clicked or focused";
+    EXPECT_TRUE(DrainPosted().empty()) << "no notification";
+    if (gauge) RemoveWindowSubclass(gauge, Record, 1);
+}
+
+TEST_F(AccessibleTest, NamesAreOnlyForTheToolkitsOwnControls) {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent_, nullptr, In(), nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_FALSE(SetControlName(nullptr, "Ghost"));
+    EXPECT_FALSE(SetControlName(other, "Ghost"));
+    EXPECT_FALSE(SetControlName(parent_, "Ghost"));
+    HWND gauge = CreateBmpGage(In(), parent_, 1, 0, 0, 50, 10, 0);
+    EXPECT_TRUE(SetControlName(gauge, "Level"));
+    DestroyWindow(gauge);
+    EXPECT_FALSE(SetControlName(gauge, "Level")) << "a control that has gone";
+    DestroyWindow(other);
+}
+
+// --- Two UI threads -----------------------------------------------------------------------------------
+
+// A UI thread of its own without COM: a spinner, and a knob and a selector whose state blocks
+// its host takes away before they go. It serves its windows until told to end; asked (a
+// thread message WM_APP), it tries a multithreaded apartment, which a thread that is a
+// single-threaded one refuses. At the end it destroys its windows and tries again.
+struct SecondThread {
+    HWND parent = nullptr, spinner = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HRESULT whileServing = E_FAIL, multithreaded = E_FAIL;
+
+    static HRESULT TryMultithreaded() {
+        const HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(hr)) CoUninitialize();
+        return hr;
+    }
+
+    static DWORD WINAPI Run(void* self) {
+        auto* t = static_cast<SecondThread*>(self);
+        t->parent = CreateTestParent();
+        t->spinner = CreateDigitEx(In(), t->parent, 1, 0, 0, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+        SendMessageA(t->spinner, SBM_SETPOS, 7, 0);
+        SetControlName(t->spinner, "Hours");
+        const Images images;
+        HWND knob = CreateKnob(In(), t->parent, 2, 0, 50, 40, 40, images.plain, images.strip, -10, 10, -3);
+        HWND selector = CreatePopMenu(In(), t->parent, 3, 0, 100, images.track, images.plain, images.strip, kLabels, 3, 0);
+        SetEvent(t->ready);
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+            if (!m.hwnd && m.message == WM_APP) t->whileServing = TryMultithreaded();
+            DispatchMessageA(&m);
+        }
+        for (HWND w : {knob, selector}) {
+            HeapFree(GetProcessHeap(), 0, reinterpret_cast<void*>(GetWindowLongPtrA(w, GWLP_USERDATA)));
+            SetWindowLongPtrA(w, GWLP_USERDATA, 0);
+        }
+        DestroyWindow(t->parent);
+        t->multithreaded = TryMultithreaded();
+        return 0;
+    }
+};
+
+TEST_F(AccessibleTest, AControlOnASecondUiThreadHandsOutAWorkingObjectAndTheThreadGetsItsComBack) {
+    HWND first = CreateBmpGage(In(), parent_, 1, 0, 0, 50, 10, 0);  // this thread asks first
+    IAccessible* own = ObjectOf(first);
+    ASSERT_NE(own, nullptr);
+    own->Release();
+    SecondThread t;
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, SecondThread::Run, &t, 0, &id);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(t.ready, 10000), WAIT_OBJECT_0);
+
+    const LRESULT answer = SendMessageA(t.spinner, WM_GETOBJECT, 0, OBJID_CLIENT);
+    EXPECT_GT(answer, 0) << "a reference to an object, never a failure's HRESULT";
+    void* object = nullptr;
+    if (answer > 0) {
+        ASSERT_EQ(ObjectFromLresult(answer, kAccessibleIid, 0, &object), S_OK);
+        auto* a = static_cast<IAccessible*>(object);
+        EXPECT_EQ(Name(a), "Hours");
+        EXPECT_EQ(Value(a), "07");
+        a->Release();
+    }
+
+    PostThreadMessageA(id, WM_APP, 0, 0);
+    PostThreadMessageA(id, WM_QUIT, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+    CloseHandle(t.ready);
+    EXPECT_EQ(t.whileServing, RPC_E_CHANGED_MODE) << "the thread got a single-threaded apartment to serve the object";
+    EXPECT_EQ(t.multithreaded, S_OK) << "the apartment set up for the objects went with the thread's last control";
+}
+
+// An allocation of the records that holds up, once asked, until let go: the thread making
+// it is then inside the records.
+std::atomic<bool> g_holdNext;
+HANDLE g_inside, g_letGo;
+void* HeldAlloc(SIZE_T bytes) {
+    if (g_holdNext.exchange(false)) {
+        SetEvent(g_inside);
+        WaitForSingleObject(g_letGo, 10000);
+    }
+    return HeapAlloc(GetProcessHeap(), 0, bytes);
+}
+struct Naming {
+    HWND control;
+    const char* name;
+    bool named;
+    static DWORD WINAPI Run(void* self) {
+        auto* n = static_cast<Naming*>(self);
+        n->named = SetControlName(n->control, n->name);
+        return 0;
+    }
+};
+
+TEST_F(AccessibleTest, AThreadWaitsForTheRecordsWhileAnotherIsInThem) {
+    HWND hours = CreateDigitEx(In(), parent_, 1, 0, 0, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+    HWND minutes = CreateDigitEx(In(), parent_, 2, 0, 50, 60, 40, RGB(0, 255, 0), 0, 99, 0);
+    g_inside = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_letGo = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    void* (*const was)(SIZE_T) = g_accessibleRecordAlloc;
+    g_accessibleRecordAlloc = HeldAlloc;
+    g_holdNext = true;
+
+    Naming first = {hours, "Hours", false}, second = {minutes, "Minutes", false};
+    HANDLE one = CreateThread(nullptr, 0, Naming::Run, &first, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(g_inside, 10000), WAIT_OBJECT_0);
+    HANDLE two = CreateThread(nullptr, 0, Naming::Run, &second, 0, nullptr);
+    EXPECT_EQ(WaitForSingleObject(two, 300), static_cast<DWORD>(WAIT_TIMEOUT)) << "the second waits for the first";
+    SetEvent(g_letGo);
+    EXPECT_EQ(WaitForSingleObject(one, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(two, 10000), WAIT_OBJECT_0);
+    g_accessibleRecordAlloc = was;
+    EXPECT_TRUE(first.named && second.named);
+    for (HANDLE h : {one, two, g_inside, g_letGo}) CloseHandle(h);
 }
 
 // --- Events -----------------------------------------------------------------------------------
