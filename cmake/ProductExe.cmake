@@ -24,8 +24,12 @@ macro(desk_product_code)
   set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_CXX_STANDARD_LIBRARIES} -lmsvcrt -lgcc")
 endmacro()
 
-add_library(desk_startup OBJECT ${PROJECT_SOURCE_DIR}/app/startup.cpp
-                                ${PROJECT_SOURCE_DIR}/app/msvcrt_math.cpp)
+# The x86_64 exes take the knob's sine, cosine and arc tangent from msvcrt.dll (app/msvcrt_math.cpp);
+# the i686 ones from the x87 itself (controls/trig.h).
+add_library(desk_startup OBJECT ${PROJECT_SOURCE_DIR}/app/startup.cpp)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  target_sources(desk_startup PRIVATE ${PROJECT_SOURCE_DIR}/app/msvcrt_math.cpp)
+endif()
 target_compile_options(desk_startup PRIVATE ${DESK_PRODUCT_FLAGS})
 
 # A product exe: its start-up, and the linker's map beside it (<exe>.map), with which
