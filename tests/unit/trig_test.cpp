@@ -33,13 +33,10 @@ TEST(Trig, X87Atan2AnswersEveryQuadrantAndEdgeAsTheLibrary) {
     EXPECT_TRUE(std::isnan(X87::Atan2(1, kNaN)));
 }
 
-// Up to 2^63 FSIN and FCOS take the argument as it is; from 2^63 on it is reduced first, so
-// the result stays a sine and a cosine of one angle. Infinities and NaNs give NaN.
-TEST(Trig, X87SinAndCosOfSmallAndHugeArgumentsAndNaN) {
-    for (const double x : {0.5, -1.0, 1.552243, 3.14159, -0.785398, 6.283184, 1e-300, 1e10}) {
-        EXPECT_NEAR(X87::Sin(x), Library::Sin(x), 2e-16 * (1 + std::fabs(x))) << x;
-        EXPECT_NEAR(X87::Cos(x), Library::Cos(x), 2e-16 * (1 + std::fabs(x))) << x;
-    }
+// FSIN and FCOS refuse arguments from 2^63 on: those are reduced first, so the results stay a
+// sine and a cosine of one angle. Signed zeros as C's; infinities and NaNs give NaN. (The
+// knob's own angles: tests/unit/knob_rules_test.cpp.)
+TEST(Trig, X87SinAndCosOfZeroHugeArgumentsAndNaN) {
     EXPECT_TRUE(SameBits(X87::Sin(-0.0), -0.0));
     EXPECT_TRUE(SameBits(X87::Cos(-0.0), 1.0));
     for (const double x : {0x1p63, -0x1p63, 1e19, -1e300, DBL_MAX}) {
