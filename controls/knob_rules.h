@@ -2,12 +2,14 @@
 // place for a value, the value for a pointer angle, and the wheel. Angles in radians,
 // counter-clockwise from the right with y pointing up, in double precision, with the knob's own
 // decimal constants (not exact multiples of pi); conversions to integers truncate toward zero.
+// The sine, cosine and arc tangent are trig::Default's (controls/trig.h); Trig picks another.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 
 #include "controls/control_math.h"
+#include "controls/trig.h"
 
 namespace knob_rules {
 
@@ -58,24 +60,26 @@ struct Point {
 
 // Where a marker of width w is drawn for a value: its centre on the orbit, half the width
 // taken off both x and y (the markers are square).
-inline Point MarkerOrigin(std::int32_t v, std::int32_t minPos, std::int32_t maxPos, const Geometry& g, std::int32_t w) {
+template <class Trig = trig::Default>
+Point MarkerOrigin(std::int32_t v, std::int32_t minPos, std::int32_t maxPos, const Geometry& g, std::int32_t w) {
     using control_math::Add32;
     using control_math::Sub32;
     const double theta = MarkerAngle(v, minPos, maxPos);
     const double r = Orbit(g.radius);
-    return {Sub32(Add32(g.centerX, Truncate(r * std::cos(theta))), w / 2),
-            Sub32(Sub32(g.centerY, Truncate(r * std::sin(theta))), w / 2)};
+    return {Sub32(Add32(g.centerX, Truncate(r * Trig::Cos(theta))), w / 2),
+            Sub32(Sub32(g.centerY, Truncate(r * Trig::Sin(theta))), w / 2)};
 }
 
 // The value for a pointer (x, y) in client coordinates: its angle about the centre (the
 // centre itself counts as pointing right), cut straight below the centre; the two halves of
 // the bottom dead zone give minPos (left) and maxPos (right); the sweep between maps linearly.
-inline std::int32_t PointerPosition(std::uint16_t x, std::uint16_t y, const Geometry& g, std::int32_t minPos,
-                                    std::int32_t maxPos) {
+template <class Trig = trig::Default>
+std::int32_t PointerPosition(std::uint16_t x, std::uint16_t y, const Geometry& g, std::int32_t minPos,
+                             std::int32_t maxPos) {
     std::int32_t dx = control_math::Sub32(x, g.centerX);
     const std::int32_t dy = control_math::Sub32(g.centerY, y);
     if (dx == 0 && dy == 0) dx = 1;
-    double phi = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+    double phi = Trig::Atan2(static_cast<double>(dy), static_cast<double>(dx));
     if (phi < -kHalfPi) phi += kFullTurn;
     if (phi >= kSweepStart) return minPos;
     if (phi < -kQuarterTurn) return maxPos;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -43,5 +45,43 @@ TEST(KnobRules, PointerAndWheelTables) {
         {5, 120, 10, 0, 0}};
     for (const auto& c : wheel) EXPECT_EQ(WheelPosition(c[0], static_cast<std::int16_t>(c[1]), c[2], c[3]), c[4]) << c[0];
 }
+
+#if DESK_TRIG_HAS_X87
+// The 32-bit build's knob takes its sine, cosine and arc tangent from the x87: over client sizes,
+// ranges (with values far beyond them) and every pointer in and around the client it places the
+// marker and answers the position exactly as with the C library's.
+TEST(KnobRules, TheX87sTrigGivesTheLibrarysMarkersAndPositions) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min(), kMax = std::numeric_limits<std::int32_t>::max();
+    const std::int32_t ranges[][2] = {{0, 127}, {0, 24}, {-50, 50}, {5, 5}, {0, 1}, {0, 100000}, {kMin, kMax}};
+    long compared = 0, differing = 0;
+    std::ostringstream first;
+    const auto differs = [&](bool different, std::int32_t size, const std::int32_t* range, std::int32_t a, std::int32_t b) {
+        ++compared;
+        if (different && differing++ == 0) first << "size " << size << ", " << range[0] << ".." << range[1] << " at " << a << "," << b;
+    };
+    for (std::int32_t size = 2; size <= 130; ++size) {
+        const Geometry g = FromClientSize(size, size);
+        for (const auto& r : ranges) {
+            const std::int64_t span = std::int64_t{r[1]} - r[0] + 1, low = r[0] - span, step = span * 3 / 300 + 1;
+            std::int32_t values[305] = {kMin, kMax, kMin + 1, kMax - 1, 0};  // and 300 from min - span up
+            for (int i = 5; i < 305; ++i) values[i] = control_math::Hold32(low + (i - 5) * step);
+            for (const std::int32_t v : values) {
+                const Point x87 = MarkerOrigin<trig::X87>(v, r[0], r[1], g, 6), library = MarkerOrigin<trig::Library>(v, r[0], r[1], g, 6);
+                differs(x87.x != library.x || x87.y != library.y, size, r, v, 0);
+            }
+            if (size % 4 != 2) continue;
+            for (std::int32_t y = 0; y <= size + 1; ++y) {
+                for (std::int32_t x = 0; x <= size + 1; ++x) {
+                    const auto px = static_cast<std::uint16_t>(x), py = static_cast<std::uint16_t>(y);
+                    differs(PointerPosition<trig::X87>(px, py, g, r[0], r[1]) != PointerPosition<trig::Library>(px, py, g, r[0], r[1]),
+                            size, r, x, y);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0) << "of " << compared << ", first: " << first.str();
+    EXPECT_GT(compared, 1000000);
+}
+#endif
 
 }  // namespace
