@@ -231,6 +231,11 @@ class RealDeskAndDriver(Desk):
         self.probe.post(self.window, WM_CLOSE)
         self.assertEqual(self.desk.wait(20 + START_ALLOWANCE, self.probe), 0)
         self.sent(mark, 0, "closing the running desk")
+        # For the record: what the driver received, and the times the desk showed.
+        sys.stderr.write("the test driver's log of this desk:\n%s\nshown %.2f s after START at "
+                         "01:02:03:04, 25 fps: %s; before the 30 fps key: %s; after it: %s; at "
+                         "STOP: %s\n" % ("\n".join(self.driver.lines()[self.mark:]),
+                                          at - started, shown, before, after, a))
 
 
 class RealDeskWithoutDevice(unittest.TestCase):

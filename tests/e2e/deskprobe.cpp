@@ -30,7 +30,8 @@
 //   deskprobe service NAME start|stop [--timeout S]
 //       starts or stops a service (the test driver) and waits until it runs, or has stopped
 //   deskprobe hold
-//       keeps a hidden top-level window until the session ends (see scripts/wine-session)
+//       keeps a hidden top-level window until the session ends (see scripts/wine-session);
+//       prints "held" once the window, and so the session's desktop process, is there
 //   deskprobe batch
 //       runs commands read from standard input, one a line, arguments separated by tabs
 //   deskprobe serve
@@ -298,6 +299,8 @@ int HoldCommand() {
     if (!CreateWindowExA(0, "STATIC", "deskprobe hold", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                          GetModuleHandleA(nullptr), nullptr))
         return kFailed;
+    std::printf("held\n");  // the desktop process runs: it started for this window
+    std::fflush(stdout);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
     return kDone;
